@@ -1,0 +1,70 @@
+# Sourced by the test and run scripts: a Wine environment of its own for one run.
+#
+#   wine_env_start <folder> [screen]   Xvfb on a free display (unless DISPLAY is given and
+#                                      TAVRIN_USE_DISPLAY=1), a fresh WINEPREFIX in <folder>,
+#                                      an ALSA null device so that DirectSound lists an output,
+#                                      and a persistent wineserver
+#   wine_env_stop                      ends the wineserver and the Xvfb started here
+#
+# Exported for the programs started afterwards: WINE, WINEPREFIX, WINEDEBUG, DISPLAY, HOME.
+
+WINE=${WINE:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+export WINE WINESERVER
+
+wine_env_free_display() {
+    local n
+    for n in $(seq 90 199); do
+        if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
+            echo "$n"
+            return 0
+        fi
+    done
+    return 1
+}
+
+wine_env_start() {
+    local folder=$1 screen=${2:-1280x1024x24}
+    mkdir -p "$folder/home"
+    folder=$(cd "$folder" && pwd)
+
+    if [[ "${TAVRIN_USE_DISPLAY:-0}" == 1 && -n "${DISPLAY:-}" ]]; then
+        WINE_ENV_XVFB_PID=""
+    else
+        local display
+        display=$(wine_env_free_display) || { echo "no free X display" >&2; return 1; }
+        Xvfb ":$display" -screen 0 "$screen" -nolisten tcp >"$folder/xvfb.log" 2>&1 &
+        WINE_ENV_XVFB_PID=$!
+        export DISPLAY=":$display"
+        local waited=0
+        until [[ -e /tmp/.X11-unix/X$display ]]; do
+            sleep 0.1
+            if ((++waited > 100)); then echo "Xvfb did not start" >&2; return 1; fi
+        done
+    fi
+
+    # ALSA reads ~/.asoundrc: a home of this run's own keeps the user's untouched.
+    cat >"$folder/home/.asoundrc" <<'ALSA'
+pcm.!default { type null }
+ctl.!default { type hw card 0 }
+ALSA
+    export HOME="$folder/home"
+    export WINEPREFIX="$folder/prefix"
+    export WINEDEBUG=-all
+    # No Mono or Gecko installers: the programs need neither.
+    export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+    mkdir -p "$WINEPREFIX"
+    # One server for the whole run: every program then starts in well under a second.
+    "$WINESERVER" -p
+    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        "$WINE" wineboot -i >"$folder/wineboot.log" 2>&1 || true
+    fi
+}
+
+wine_env_stop() {
+    [[ -n "${WINEPREFIX:-}" ]] && "$WINESERVER" -k 2>/dev/null || true
+    if [[ -n "${WINE_ENV_XVFB_PID:-}" ]]; then
+        kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+        wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    fi
+}

@@ -1,0 +1,149 @@
+#include "skin/bmp_pixels.h"
+
+#include <cstring>
+
+namespace {
+
+// Word packing truncates: no rounding, no dithering.
+std::uint16_t Pack555(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return static_cast<std::uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3));
+}
+
+std::uint16_t Pack565(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return static_cast<std::uint16_t>(((red >> 3) << 11) | ((green >> 2) << 5) | (blue >> 3));
+}
+
+void PutWord(std::uint8_t* out, std::uint16_t word) {
+    out[0] = static_cast<std::uint8_t>(word);
+    out[1] = static_cast<std::uint8_t>(word >> 8);
+}
+
+}  // namespace
+
+int StorageBits(StorageFormat format) {
+    static constexpr int kBits[] = {0, 1, 2, 4, 8, 16, 16, 24, 24, 32, 32};
+    if (format < FormatNative || format > Format32B) return 0;
+    return kBits[format];
+}
+
+bool CanPackIndices(StorageFormat format) {
+    switch (format) {
+        case FormatIndex4:
+        case FormatIndex8:
+        case FormatRgb555:
+        case FormatRgb565:
+        case FormatRgb24:
+        case FormatBgr24:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CanPackBgr(StorageFormat format) {
+    switch (format) {
+        case FormatRgb555:
+        case FormatRgb565:
+        case FormatRgb24:
+        case FormatBgr24:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void UnpackIndexRows(const std::uint8_t* source, std::size_t sourceRowSize, int bitsPerPixel,
+                     std::int32_t width, std::int32_t rows, std::uint8_t* indices) {
+    for (std::int32_t row = 0; row < rows; ++row, source += sourceRowSize, indices += width) {
+        switch (bitsPerPixel) {
+            case 1:
+                for (std::int32_t x = 0; x < width; ++x) {
+                    indices[x] = (source[x / 8] >> (7 - x % 8)) & 1;
+                }
+                break;
+            case 4:
+                // For an odd width the last pixel is the high nibble of the row's last used byte.
+                for (std::int32_t x = 0; x < width; ++x) {
+                    indices[x] = x % 2 == 0 ? source[x / 2] >> 4 : source[x / 2] & 0x0F;
+                }
+                break;
+            default:
+                std::memcpy(indices, source, static_cast<std::size_t>(width));
+                break;
+        }
+    }
+}
+
+void PackIndexRow(const std::uint8_t* indices, std::int32_t width, StorageFormat format,
+                  const ColourTable& colours, std::uint8_t* out) {
+    switch (format) {
+        case FormatIndex4:
+            for (std::int32_t x = 0; x + 1 < width; x += 2) {
+                *out++ = static_cast<std::uint8_t>((indices[x] << 4) | (indices[x + 1] & 0x0F));
+            }
+            // An odd width leaves the last index alone in the high nibble, the low nibble 0.
+            if (width % 2 != 0) *out = static_cast<std::uint8_t>(indices[width - 1] << 4);
+            break;
+        case FormatIndex8:
+            std::memcpy(out, indices, static_cast<std::size_t>(width));
+            break;
+        case FormatRgb555:
+            for (std::int32_t x = 0; x < width; ++x, out += 2) {
+                const Rgb& c = colours[indices[x]];
+                PutWord(out, Pack555(c.red, c.green, c.blue));
+            }
+            break;
+        case FormatRgb565:
+            for (std::int32_t x = 0; x < width; ++x, out += 2) {
+                const Rgb& c = colours[indices[x]];
+                PutWord(out, Pack565(c.red, c.green, c.blue));
+            }
+            break;
+        case FormatRgb24:
+            for (std::int32_t x = 0; x < width; ++x, out += 3) {
+                const Rgb& c = colours[indices[x]];
+                out[0] = c.red;
+                out[1] = c.green;
+                out[2] = c.blue;
+            }
+            break;
+        case FormatBgr24:
+            for (std::int32_t x = 0; x < width; ++x, out += 3) {
+                const Rgb& c = colours[indices[x]];
+                out[0] = c.blue;
+                out[1] = c.green;
+                out[2] = c.red;
+            }
+            break;
+        default:
+            break;  // refused before any row is read
+    }
+}
+
+void PackBgrRow(const std::uint8_t* bgr, std::int32_t width, StorageFormat format,
+                std::uint8_t* out) {
+    switch (format) {
+        case FormatRgb555:
+            for (std::int32_t x = 0; x < width; ++x, bgr += 3, out += 2) {
+                PutWord(out, Pack555(bgr[2], bgr[1], bgr[0]));
+            }
+            break;
+        case FormatRgb565:
+            for (std::int32_t x = 0; x < width; ++x, bgr += 3, out += 2) {
+                PutWord(out, Pack565(bgr[2], bgr[1], bgr[0]));
+            }
+            break;
+        case FormatRgb24:
+            for (std::int32_t x = 0; x < width; ++x, bgr += 3, out += 3) {
+                out[0] = bgr[2];
+                out[1] = bgr[1];
+                out[2] = bgr[0];
+            }
+            break;
+        case FormatBgr24:
+            std::memcpy(out, bgr, static_cast<std::size_t>(width) * 3);
+            break;
+        default:
+            break;  // refused before any row is read
+    }
+}
