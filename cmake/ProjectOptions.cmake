@@ -20,6 +20,12 @@ if(TAVRIN_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Everything a fuzzer links is instrumented, so that libFuzzer can steer by its coverage.
+if(TAVRIN_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Windows programs are linked statically, so that they need no MinGW runtime DLLs.
 function(tavrin_windows_program target)
     tavrin_apply_options(${target})

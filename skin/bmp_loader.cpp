@@ -121,16 +121,16 @@ std::optional<LoadPlan> PlanLoad(const BitmapHeader& header, StorageFormat forma
     const std::int64_t rows = header.height < 0 ? -std::int64_t{header.height} : header.height;
     const std::int64_t sourceRowSize = (fileBits * width + 31) / 32 * 4;
     const std::int64_t outputRowSize = (targetBits * width + 7) / 8;
-    const std::int64_t pixelBytes = outputRowSize * rows;
-    // A source row longer than the read budget is still read, one row per chunk.
-    const std::int64_t rowsPerChunk =
-        std::clamp<std::int64_t>(imageHooks.readBudget / sourceRowSize, 1, rows);
-    const std::int64_t conversionBytes = fileBits <= 8 ? width * rowsPerChunk : 0;
-    if (sourceRowSize > kMaxBlock || pixelBytes > kMaxBlock || conversionBytes > kMaxBlock) {
+    // Each factor is checked before the products are formed, so none of them can overflow.
+    if (sourceRowSize > kMaxBlock || outputRowSize > kMaxBlock ||
+        outputRowSize * rows > kMaxBlock || (fileBits <= 8 && width * rows > kMaxBlock)) {
         ReportImageError("BRIM: File '%s' is too large (%d x %d at %d BPP)\n", name, header.width,
                          header.height, targetBits);
         return std::nullopt;
     }
+    // A source row longer than the read budget is still read, one row per chunk.
+    const std::int64_t rowsPerChunk =
+        std::clamp<std::int64_t>(imageHooks.readBudget / sourceRowSize, 1, rows);
     return LoadPlan{target,
                     fileBits,
                     header.width,
@@ -139,7 +139,7 @@ std::optional<LoadPlan> PlanLoad(const BitmapHeader& header, StorageFormat forma
                     colourCount,
                     static_cast<std::int32_t>(sourceRowSize),
                     static_cast<std::int32_t>(outputRowSize),
-                    static_cast<std::int32_t>(pixelBytes),
+                    static_cast<std::int32_t>(outputRowSize * rows),
                     static_cast<std::int32_t>(rowsPerChunk)};
 }
 
