@@ -34,15 +34,29 @@ TEST(BmpChunking, SixHundredFortyByThousandIsReadInFifteenChunks) {
     ImageHookRecorder hooks;
     CountingSource source(BuildBmp(Patterned24(640, 1000)));
     std::uint8_t* pixels =
-        LoadBmpFrom(source, "big.bmp", nullptr, nullptr, nullptr, nullptr, FormatBgr24, 1);
+        LoadBmpFrom(source, "big.bmp", nullptr, nullptr, nullptr, nullptr, FormatRgb565, 1);
     ASSERT_NE(pixels, nullptr);
     hooks.Release(pixels);
 
-    // The two headers, then 14 chunks of 68 rows and one of 48, 1920 bytes a row.
+    // The two headers, then 14 chunks of 68 rows and one of 48, 1920 bytes a row, through a read
+    // buffer of 68 rows.
     std::vector<std::size_t> expected = {14, 40};
     expected.insert(expected.end(), 14, 68 * 1920);
     expected.push_back(48 * 1920);
     EXPECT_EQ(source.reads, expected);
+    EXPECT_EQ(hooks.SizesTagged(kTagReadBuffer), (std::vector<std::int32_t>{68 * 1920}));
+}
+
+TEST(BmpChunking, RowsAlreadyInTheOutputLayoutAreReadInOneGoWithoutAReadBuffer) {
+    ImageHookRecorder hooks;
+    CountingSource source(BuildBmp(Patterned24(640, 1000)));
+    std::uint8_t* pixels =
+        LoadBmpFrom(source, "big.bmp", nullptr, nullptr, nullptr, nullptr, FormatBgr24, 1);
+    ASSERT_NE(pixels, nullptr);
+    hooks.Release(pixels);
+
+    EXPECT_EQ(source.reads, (std::vector<std::size_t>{14, 40, 1000 * 1920}));
+    EXPECT_TRUE(hooks.SizesTagged(kTagReadBuffer).empty());
 }
 
 TEST(BmpChunking, EveryRowOfAChunkLandsInItsPlace) {

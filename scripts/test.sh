@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Runs every test of the project on a Debian 12 machine, installing what is missing first:
+#   native   the portable core under AddressSanitizer and UndefinedBehaviorSanitizer
+#   fuzz     the file parsers under libFuzzer, for a bounded time each
+#   win32    the 32-bit release build (built, not run) and its import check
+#   win64    the 64-bit build, its import check and the Windows-side tests under Wine
+#   e2e      the real programs under Wine on Xvfb, driven through their windows
+# Ends with a pass/fail count per stage; the exit status is 0 only when everything passed.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/scripts/bootstrap.sh" || { echo "bootstrap failed" >&2; exit 1; }
+source "$root/scripts/lib/wine-env.sh"
+
+declare -a summary=()
+failed_total=0
+passed_total=0
+
+# record <stage> <passed> <failed>
+record() {
+    summary+=("$(printf '%-8s %5d passed %5d failed' "$1" "$2" "$3")")
+    passed_total=$((passed_total + $2))
+    failed_total=$((failed_total + $3))
+}
+
+# build <preset> [extra cmake arguments...]: configures and builds; false on failure.
+build() {
+    local preset=$1
+    shift
+    echo "=== build $preset"
+    cmake --preset "$preset" "$@" >"build-$preset.log" 2>&1 &&
+        cmake --build --preset "$preset" >>"build-$preset.log" 2>&1 &&
+        { rm -f "build-$preset.log"; return 0; }
+    tail -n 40 "build-$preset.log"
+    echo "build of $preset failed; the whole log is in build-$preset.log" >&2
+    return 1
+}
+
+# run_tests <stage> <build folder> <label regex>: runs the labelled CTest tests and records them.
+run_tests() {
+    local stage=$1 folder=$2 label=$3 output
+    echo "=== test $stage"
+    output=$(ctest --test-dir "$folder" -L "$label" --output-on-failure 2>&1)
+    echo "$output" | grep -E '^ *[0-9]+/[0-9]+ Test|tests passed|FAILED|Failed|\*\*\*' | tail -n 400
+    local line passed failed total
+    line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' <<<"$output" | tail -n 1)
+    if [[ -z "$line" ]] && grep -q 'No tests were found' <<<"$output"; then
+        record "$stage" 0 0
+        return
+    fi
+    if [[ -z "$line" ]]; then
+        echo "$output" | tail -n 40
+        record "$stage" 0 1
+        return
+    fi
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+    passed=$((total - failed))
+    ((failed > 0)) && echo "$output" | sed -n '/The following tests FAILED/,$p'
+    record "$stage" "$passed" "$failed"
+}
+
+mkdir -p build
+windows_build="$root/build/win64"
+
+if build native -DTAVRIN_WINDOWS_BUILD_DIR="$windows_build"; then
+    run_tests native build/native '^native$'
+else
+    record native 0 1
+fi
+
+if build fuzz; then
+    run_tests fuzz build/fuzz '^fuzz$'
+else
+    record fuzz 0 1
+fi
+
+if build win32; then
+    run_tests win32 build/win32 '^imports$'
+else
+    record win32 0 1
+fi
+
+if build win64; then
+    run_tests imports build/win64 '^imports$'
+    echo "=== starting Wine on Xvfb"
+    rm -rf "$root/build/wine-test"  # a throwaway prefix for every run
+    if wine_env_start "$root/build/wine-test"; then
+        run_tests windows build/win64 '^windows$'
+        if [[ -d build/native ]]; then
+            run_tests e2e build/native '^e2e$'
+        fi
+        wine_env_stop
+    else
+        record wine 0 1
+    fi
+else
+    record win64 0 1
+fi
+
+echo
+echo "=== results"
+printf '%s\n' "${summary[@]}"
+printf 'TOTAL    %5d passed %5d failed\n' "$passed_total" "$failed_total"
+((failed_total == 0))

@@ -1,0 +1,79 @@
+#include "settings/win/settings_store.h"
+
+#include "app/win/install_folder_win.h"
+#include "app/win/unique_handle.h"
+
+namespace {
+
+constexpr const char* kSettingsFileName = "\\tavrin.dat";
+
+UniqueHandle OpenExisting(const std::string& path, FileAccess access) {
+    return UniqueHandle(CreateFileA(path.c_str(), access.access, access.share, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Writes `bytes` to a new file at `path`, flushed to the disk; the handle is closed on return.
+bool WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size() && FlushFileBuffers(file.Get());
+}
+
+}  // namespace
+
+std::optional<std::string> SettingsPath() {
+    const InstallFolder folder = ReadInstallFolder();
+    if (!folder.Found()) return std::nullopt;
+    return folder.path + kSettingsFileName;
+}
+
+std::string TemporaryLanguagePath() {
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder) return kSettingsFileName + 1;  // the current folder
+    return WithoutTrailingBackslash(folder) + kSettingsFileName;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadSettingsBytes(const std::string& path,
+                                                           FileAccess access) {
+    const UniqueHandle file = OpenExisting(path, access);
+    if (!file) return std::nullopt;
+    std::vector<std::uint8_t> bytes(kSettingsFileSize);
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        read = 0;
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+bool ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                         FileAccess access) {
+    // Held while the new contents are written, so that other processes meet the same share rules
+    // as if this writer had created the file in place.
+    UniqueHandle guard = OpenExisting(path, access);
+    if (!guard && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+
+    const std::string staging = path + ".new";
+    if (!WriteNewFile(staging, bytes)) {
+        DeleteFileA(staging.c_str());
+        return false;
+    }
+    guard.Reset();
+    if (!MoveFileExA(staging.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(staging.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool WriteSettings(const std::string& path, SettingsFile& record, FileAccess access) {
+    record.version = kSettingsVersion;
+    const SettingsBytes bytes = EncodeSettings(record);
+    return ReplaceFileContents(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()), access);
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Where the settings file lives and how it is read and written. Each reader and writer opens the
+// file with its own access and share mode; several processes of the tool (the launcher and the
+// setup dialog it started) share the file through these modes alone: an open that collides with
+// another process's open fails, and nothing waits or retries.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/settings_file.h"
+
+struct FileAccess {
+    DWORD access;
+    DWORD share;
+};
+
+// The graphics and audio dialogs and every repaint reader: others may read meanwhile.
+inline constexpr FileAccess kSharedReadWrite = {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ};
+// The control dialog and the launcher's Play: nobody else may open the file meanwhile.
+inline constexpr FileAccess kExclusiveReadWrite = {GENERIC_READ | GENERIC_WRITE, 0};
+// The launcher's reader.
+inline constexpr FileAccess kSharedRead = {GENERIC_READ, FILE_SHARE_READ};
+// The launcher's language change.
+inline constexpr FileAccess kSharedWrite = {GENERIC_WRITE, FILE_SHARE_READ};
+
+// The install folder followed by "\tavrin.dat"; nothing while the folder cannot be read.
+std::optional<std::string> SettingsPath();
+
+// "tavrin.dat" in the user's temporary folder: the one-byte language file of the launcher.
+std::string TemporaryLanguagePath();
+
+// Up to 172 bytes of the file (bytes past 172 are not read); nothing when it does not open,
+// because it is missing or another process holds it in a way `access` cannot share.
+std::optional<std::vector<std::uint8_t>> ReadSettingsBytes(const std::string& path,
+                                                           FileAccess access);
+
+// Replaces the file with `bytes`. The new contents are written beside the file and then moved
+// over it, so a write that fails part-way leaves the old file as it was. The open that guards the
+// write uses `access`, so a writer collides with another process's open exactly where creating
+// the file would: it then fails and the file keeps its bytes.
+bool ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                         FileAccess access);
+
+// Sets the version to 2.1 and replaces the file with the whole record.
+bool WriteSettings(const std::string& path, SettingsFile& record, FileAccess access);

@@ -1,0 +1,140 @@
+// Reading and writing the settings file on a real file system, with the share modes that keep
+// the launcher, a setup dialog and the game apart.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/win/unique_handle.h"
+#include "game_registry.h"
+#include "settings/win/settings_store.h"
+#include "support/settings_builder.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Another process's open of the file, as the game or a second tool would hold it.
+UniqueHandle HoldOpen(const std::string& path, DWORD access, DWORD share) {
+    return UniqueHandle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    SettingsStoreTest() : path(folder.File("tavrin.dat")) {}
+
+    ScratchFolder folder;
+    std::string path;
+};
+
+TEST_F(SettingsStoreTest, PathFollowsTheInstallFolderWithOrWithoutBackslash) {
+    GameRegistry registry;
+    registry.SetLocation(folder.Path() + "\\");
+    EXPECT_EQ(SettingsPath(), path);
+    registry.SetLocation(folder.Path());
+    EXPECT_EQ(SettingsPath(), path);
+    registry.RemoveLocation();
+    EXPECT_EQ(SettingsPath(), std::nullopt);
+}
+
+TEST_F(SettingsStoreTest, ReadsAtMost172BytesAndShortFilesAsTheyAre) {
+    Bytes longFile = DistinctSettingsBytes(2);
+    longFile.resize(250, 0x77);
+    WriteBytes(path, longFile);
+    EXPECT_EQ(ReadSettingsBytes(path, kSharedRead), DistinctSettingsBytes(2));
+
+    WriteBytes(path, Bytes{1, 2, 3});
+    EXPECT_EQ(ReadSettingsBytes(path, kSharedReadWrite), (Bytes{1, 2, 3}));
+
+    EXPECT_EQ(ReadSettingsBytes(folder.File("missing.dat"), kSharedRead), std::nullopt);
+}
+
+TEST_F(SettingsStoreTest, ReaderThatCollidesWithAnotherOpenSeesNoFile) {
+    WriteBytes(path, DistinctSettingsBytes());
+    const UniqueHandle controlDialog = HoldOpen(path, GENERIC_READ | GENERIC_WRITE, 0);
+    ASSERT_TRUE(controlDialog);
+    EXPECT_EQ(ReadSettingsBytes(path, kSharedRead), std::nullopt);
+    EXPECT_EQ(ReadSettingsBytes(path, kSharedReadWrite), std::nullopt);
+}
+
+TEST_F(SettingsStoreTest, ReadersThatShareReadingDoNotCollide) {
+    WriteBytes(path, DistinctSettingsBytes());
+    const UniqueHandle launcher = HoldOpen(path, GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_TRUE(launcher);
+    EXPECT_TRUE(ReadSettingsBytes(path, kSharedRead).has_value());
+}
+
+TEST_F(SettingsStoreTest, WriterReplacesTheWholeFileAndSetsTheVersion) {
+    Bytes old = DistinctSettingsBytes(1);
+    old.resize(300, 0x55);
+    WriteBytes(path, old);
+
+    SettingsFile record;
+    record.language = 4;
+    ASSERT_TRUE(WriteSettings(path, record, kSharedReadWrite));
+    const Bytes written = ReadBytes(path);
+    ASSERT_EQ(written.size(), 172u);
+    EXPECT_EQ(GetLittleEndian32(written, 0), kSettingsVersionBits);
+    EXPECT_EQ(GetLittleEndian32(written, 168), 4u);
+    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+}
+
+TEST_F(SettingsStoreTest, WriterCreatesAMissingFile) {
+    SettingsFile record;
+    ASSERT_TRUE(WriteSettings(path, record, kExclusiveReadWrite));
+    EXPECT_EQ(ReadBytes(path).size(), 172u);
+}
+
+TEST_F(SettingsStoreTest, WriterThatCollidesFailsAndTheFileKeepsItsBytes) {
+    const Bytes before = DistinctSettingsBytes(3);
+    WriteBytes(path, before);
+    struct Holder {
+        const char* who;
+        DWORD access;
+        DWORD share;
+    };
+    const Holder holders[] = {
+        {"a reader sharing reading", GENERIC_READ, FILE_SHARE_READ},
+        {"a setup dialog writing", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ},
+        {"the control dialog", GENERIC_READ | GENERIC_WRITE, 0},
+    };
+    for (const Holder& holder : holders) {
+        SCOPED_TRACE(holder.who);
+        const UniqueHandle other = HoldOpen(path, holder.access, holder.share);
+        ASSERT_TRUE(other);
+        SettingsFile record;
+        EXPECT_FALSE(WriteSettings(path, record, kSharedReadWrite));
+        EXPECT_FALSE(WriteSettings(path, record, kExclusiveReadWrite));
+        EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+    }
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST_F(SettingsStoreTest, WriterIntoAMissingFolderFails) {
+    SettingsFile record;
+    EXPECT_FALSE(WriteSettings(folder.File("nowhere\\tavrin.dat"), record, kSharedReadWrite));
+}
+
+TEST(TemporaryLanguagePath, IsTavrinDatInTheTemporaryFolder) {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    EXPECT_EQ(TemporaryLanguagePath(), std::string(temp) + "tavrin.dat");
+}
+
+}  // namespace
