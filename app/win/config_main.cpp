@@ -1,3 +1,10 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <cstdlib>
+
+#include "app/win/config_app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The C runtime's argument vector, split by its own rules, as the setup tool reads it.
+    return ConfigApp().Run(__argc, __argv);
+}

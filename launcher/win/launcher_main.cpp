@@ -1,3 +1,28 @@
 #include <windows.h>
+#include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/win/com_initialisation.h"
+#include "app/win/install_folder_win.h"
+#include "launcher/win/launcher_dialog.h"
+#include "skin/image_hooks.h"
+#include "skin/skin_picture.h"
+#include "skin/win/skin_painting.h"
+
+// The launcher program: its window is its main window. It never takes the setup tool's instance
+// mutex, which would make every one of its own buttons believe a setup process was running.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const ComInitialisation com;
+    const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    FetchHollowBrush();
+    InstallDefaultImageHooks();
+
+    const InstallFolder folder = ReadInstallFolder();
+    const std::string picture = "Config files\\lbg.sar";
+    skinPicture = LoadSkinPicture(folder.path.empty() ? picture : folder.path + "\\" + picture);
+
+    LauncherDialog launcher;
+    launcher.RunModal(nullptr);
+    skinPicture = SkinPicture{};
+    return 0;
+}

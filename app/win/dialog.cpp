@@ -1,0 +1,70 @@
+#include "app/win/dialog.h"
+
+#include "skin/win/skin_painting.h"
+
+Dialog::~Dialog() {
+    if (window_ == nullptr || !modeless_) return;
+    // The derived part of the object is gone already: detach before the window's last messages.
+    SetWindowLongPtrW(window_, DWLP_USER, 0);
+    DestroyWindow(window_);
+}
+
+INT_PTR Dialog::RunModal(HWND owner) {
+    modeless_ = false;
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
+                           DialogProcedure, reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::CreateModeless(HWND owner) {
+    modeless_ = true;
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
+                              DialogProcedure, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::End(INT_PTR result) { EndDialog(window_, result); }
+
+HandlerResult Dialog::EraseWithSkin(const Message& message) {
+    return DrawSkinBackground(window_, reinterpret_cast<HDC>(message.wParam));
+}
+
+HandlerResult Dialog::ColourControlsForSkin(const Message& message) {
+    const HBRUSH brush = SkinControlColor(reinterpret_cast<HDC>(message.wParam), ControlTypeOf(message.id));
+    if (brush == nullptr) return std::nullopt;
+    return reinterpret_cast<INT_PTR>(brush);
+}
+
+HandlerResult Dialog::DrawButtonWithSkin(const Message& message) {
+    DrawSkinButton(window_, *reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam));
+    return TRUE;
+}
+
+HandlerResult Dialog::EraseWithoutSkin(const Message& message) {
+    return EraseWithSystemBrush(reinterpret_cast<HDC>(message.wParam));
+}
+
+INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
+    if (id == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<Dialog*>(lParam);
+        dialog->window_ = window;
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+    }
+    auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (dialog == nullptr) return FALSE;  // messages before WM_INITDIALOG
+    if (id == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        dialog->window_ = nullptr;
+    }
+
+    HandlerResult result;
+    try {
+        result = dialog->Dispatch({id, wParam, lParam});
+    } catch (...) {
+        // Nothing may unwind through the dialog manager: it is C code of the system's.
+        return FALSE;
+    }
+    if (!result) return FALSE;
+    const bool returnsDirectly = id == WM_INITDIALOG || (id >= WM_CTLCOLORMSGBOX && id <= WM_CTLCOLORSTATIC);
+    if (returnsDirectly) return *result;
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, *result);
+    return TRUE;
+}

@@ -1,0 +1,40 @@
+#include "app/win/ui_text.h"
+
+namespace {
+
+constexpr UINT kCodePage1252 = 1252;
+
+}  // namespace
+
+std::wstring WideFromCodePage1252(const char* text) {
+    const int length = MultiByteToWideChar(kCodePage1252, 0, text, -1, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(kCodePage1252, 0, text, -1, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(length - 1));
+    return wide;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return text;
+}
+
+bool SetWindowTextIfChanged(HWND window, const char* text) {
+    const std::wstring wide = WideFromCodePage1252(text);
+    if (WindowText(window) == wide) return false;
+    SetWindowTextW(window, wide.c_str());
+    return true;
+}
+
+bool SetItemTextIfChanged(HWND dialog, int id, const char* text) {
+    const HWND item = GetDlgItem(dialog, id);
+    return item != nullptr && SetWindowTextIfChanged(item, text);
+}
+
+int ShowMessage(HWND owner, const char* text, const char* caption, UINT style) {
+    return MessageBoxW(owner, WideFromCodePage1252(text).c_str(),
+                       WideFromCodePage1252(caption).c_str(), style);
+}

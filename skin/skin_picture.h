@@ -1,0 +1,29 @@
+#pragma once
+// The picture behind a skinned dialog, held in the layout the display takes it in: the rows of a
+// 24-bit device-independent bitmap, bottom row first, blue-green-red, every row padded to a
+// 4-byte boundary. The loader's rows are 3 x width bytes with no padding, so a picture whose width
+// is not a multiple of 4 is re-laid row by row rather than shown skewed.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SkinPicture {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> rows;  // empty when no picture was loaded
+
+    bool Loaded() const { return !rows.empty(); }
+};
+
+// The bytes of one row of a 24-bit device-independent bitmap of `width` pixels.
+std::size_t DibRowSize(std::int32_t width);
+
+// Loads a 4, 8 or 24-bit BMP file as a skin picture. A file that cannot be loaded gives a picture
+// without rows; the loader's message goes to its report hook, and the dialog runs on the plain
+// background.
+SkinPicture LoadSkinPicture(const std::string& path);
+
+// The one picture of the process, loaded at start-up for the setup dialog that runs.
+extern SkinPicture skinPicture;
