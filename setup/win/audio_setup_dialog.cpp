@@ -1,10 +1,88 @@
 #include "setup/win/audio_setup_dialog.h"
 
+#include <algorithm>
+#include <cstring>
+#include <variant>
+
+#include "app/local_text.h"
+#include "app/texts/audio_texts.h"
+#include "app/texts/messages.h"
+#include "app/win/install_folder_win.h"
+#include "app/win/ui_text.h"
 #include "resources/resource_ids.h"
+#include "settings/win/guid_win.h"
+#include "settings/win/settings_readers.h"
+#include "setup/sound_devices.h"
+#include "setup/wave_file.h"
+
+namespace text = texts::audio;
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+struct EnumeratedDevice {
+    std::optional<Guid> guid;
+    std::wstring description;
+};
+
+BOOL CALLBACK CollectDevice(GUID* guid, const wchar_t* description, const wchar_t*, void* context) {
+    auto& devices = *static_cast<std::vector<EnumeratedDevice>*>(context);
+    devices.push_back({guid != nullptr ? std::optional(FromWindowsGuid(*guid)) : std::nullopt,
+                       description != nullptr ? description : L""});
+    return TRUE;  // never stop early: every device is looked at
+}
+
+WAVEFORMATEX ToWaveFormatEx(const WaveFormat& format) {
+    WAVEFORMATEX windowsFormat = {};
+    windowsFormat.wFormatTag = format.formatTag;
+    windowsFormat.nChannels = format.channels;
+    windowsFormat.nSamplesPerSec = format.samplesPerSecond;
+    windowsFormat.nAvgBytesPerSec = format.averageBytesPerSecond;
+    windowsFormat.nBlockAlign = format.blockAlign;
+    windowsFormat.wBitsPerSample = format.bitsPerSample;
+    windowsFormat.cbSize = format.extraSize;
+    return windowsFormat;
+}
+
+// A static buffer holding the whole sound, ready to play; nothing when DirectSound refuses it.
+ComPtr<IDirectSoundBuffer> MakeSoundBuffer(IDirectSound& directSound, const WaveSound& sound) {
+    WAVEFORMATEX format = ToWaveFormatEx(WithAtLeastOneChannel(sound.format));
+    // A compressed or extensible format would need the bytes after the record: DirectSound
+    // reads cbSize more of them. The record holds none, so such formats are offered without.
+    format.cbSize = 0;
+    DSBUFFERDESC description = {};
+    description.dwSize = sizeof description;
+    description.dwFlags = DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
+    description.dwBufferBytes = static_cast<DWORD>(sound.samples.size());
+    description.lpwfxFormat = &format;
+
+    ComPtr<IDirectSoundBuffer> buffer;
+    if (directSound.CreateSoundBuffer(&description, buffer.GetAddressOf(), nullptr) != DS_OK) {
+        return nullptr;
+    }
+    void* region = nullptr;
+    void* secondRegion = nullptr;
+    DWORD regionBytes = 0;
+    DWORD secondRegionBytes = 0;
+    if (buffer->Lock(0, 0, &region, &regionBytes, &secondRegion, &secondRegionBytes,
+                     DSBLOCK_ENTIREBUFFER) != DS_OK) {
+        return nullptr;
+    }
+    std::memcpy(region, sound.samples.data(), std::min<std::size_t>(regionBytes, sound.samples.size()));
+    if (buffer->Unlock(region, regionBytes, secondRegion, secondRegionBytes) != DS_OK) return nullptr;
+    return buffer;
+}
+
+}  // namespace
 
 const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
-    OnCommand(IDOK, BN_CLICKED, &AudioSetupDialog::Accept),
+    OnInitDialog(&AudioSetupDialog::Initialise),
+    OnCommand(IDC_SOUND_DRIVER_LIST, CBN_SELCHANGE, &AudioSetupDialog::SelectionChanged),
+    OnCommand(IDC_TEST_SOUND, BN_CLICKED, &AudioSetupDialog::PlayTestSound),
+    OnCommand(IDOK, BN_CLICKED, &AudioSetupDialog::SaveAudioSettings),
     OnCommand(IDCANCEL, BN_CLICKED, &AudioSetupDialog::Cancel),
+    OnMessage(WM_PAINT, &AudioSetupDialog::Relabel),
+    OnMessage(WM_DESTROY, &AudioSetupDialog::Destroyed),
     OnMessage(WM_ERASEBKGND, &AudioSetupDialog::EraseWithSkin),
     OnMessage(WM_CTLCOLORBTN, &AudioSetupDialog::ColourControlsForSkin),
     OnMessage(WM_CTLCOLORSTATIC, &AudioSetupDialog::ColourControlsForSkin),
@@ -13,6 +91,114 @@ const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
 
 AudioSetupDialog::AudioSetupDialog() : MappedDialog(IDD_AUDIO_SETUP) {}
 
-void AudioSetupDialog::Accept() { End(IDOK); }
+HandlerResult AudioSetupDialog::Initialise(const Message&) {
+    tooltips_.Create(Window());
+    tooltips_.Add(IDOK, Localise(text::kOkTip));
+    tooltips_.Add(IDCANCEL, Localise(text::kCancelTip));
+    tooltips_.Add(IDC_TEST_SOUND, Localise(text::kTestTip));
+    tooltips_.Add(IDC_SOUND_DRIVER_LIST, Localise(text::kDriverTip));
+    tooltips_.Activate();
+
+    // The saved device counts whether or not the file passes the version test: an unread record
+    // holds zeros, which match no device.
+    ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
+    ListDevices();
+    return LoadTestSound() ? TRUE : FALSE;
+}
+
+void AudioSetupDialog::ListDevices() {
+    std::vector<EnumeratedDevice> devices;
+    DirectSoundEnumerateW(CollectDevice, &devices);
+    std::vector<std::optional<Guid>> guids;
+    for (const EnumeratedDevice& device : devices) guids.push_back(device.guid);
+    const SoundDeviceList list = ListSoundDevices(guids, record_.soundDevice);
+
+    const HWND combo = Item(IDC_SOUND_DRIVER_LIST);
+    for (std::size_t index : list.listed) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(devices[index].description.c_str()));
+        entryDevices_.push_back(devices[index].guid);
+    }
+    SendMessageW(combo, CB_SETCURSEL, list.preselected, 0);
+    if (!entryDevices_.empty()) selectedSoundDevice_ = entryDevices_[list.preselected];
+}
+
+void AudioSetupDialog::SelectionChanged() {
+    // The test sound keeps playing through the device it was prepared on; the choice reaches the
+    // file on OK, and the test device changes only when a lost buffer has to be rebuilt.
+    const LRESULT entry = SendMessageW(Item(IDC_SOUND_DRIVER_LIST), CB_GETCURSEL, 0, 0);
+    selectedSoundDevice_.reset();
+    if (entry >= 0 && static_cast<std::size_t>(entry) < entryDevices_.size()) {
+        selectedSoundDevice_ = entryDevices_[static_cast<std::size_t>(entry)];
+    }
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+bool AudioSetupDialog::LoadTestSound() {
+    testBuffer_.Reset();
+    directSound_.Reset();
+    const InstallFolder folder = ReadInstallFolder();
+    if (folder.Found()) testSoundPath_ = folder.path + "\\Config Files\\tavrin.wav";
+
+    const GUID device = ToWindowsGuid(selectedSoundDevice_.value_or(Guid{}));
+    ComPtr<IDirectSound> directSound;
+    if (DirectSoundCreate(selectedSoundDevice_ ? &device : nullptr, directSound.GetAddressOf(),
+                          nullptr) != DS_OK) {
+        return false;
+    }
+    if (directSound->SetCooperativeLevel(Window(), DSSCL_PRIORITY) != DS_OK) return false;
+    directSound_ = directSound;
+
+    const WaveResult parsed = ParseWave(testSoundPath_.c_str());
+    const WaveSound* sound = std::get_if<WaveSound>(&parsed);
+    if (sound == nullptr || !IsPlayable(*sound)) return false;
+    testBuffer_ = MakeSoundBuffer(*directSound_.Get(), *sound);
+    return testBuffer_ != nullptr;
+}
+
+void AudioSetupDialog::PlayTestSound() {
+    if (!testBuffer_) {
+        ShowMessage(Window(), Localise(texts::messages::kTestSoundError),
+                    Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONERROR);
+        return;
+    }
+    DWORD status = 0;
+    testBuffer_->GetStatus(&status);
+    if ((status & DSBSTATUS_BUFFERLOST) != 0 && testBuffer_->Restore() == DS_OK) {
+        // The sound is prepared anew, on the device selected now.
+        LoadTestSound();
+        if (!testBuffer_) return;
+    }
+    // A press while the sound plays neither restarts nor stops it.
+    if ((status & DSBSTATUS_PLAYING) != 0) return;
+    testBuffer_->SetPan(DSBPAN_CENTER);
+    testBuffer_->SetVolume(DSBVOLUME_MAX);
+    testBuffer_->Play(0, 0, 0);
+}
+
+void AudioSetupDialog::SaveAudioSettings() {
+    // Only the device and the version change; every other field goes back as it was read.
+    record_.soundDevice = selectedSoundDevice_.value_or(Guid{});
+    WriteSettingsOrReport(Window(), record_, kSharedReadWrite);
+    End(IDOK);
+}
 
 void AudioSetupDialog::Cancel() { End(IDCANCEL); }
+
+HandlerResult AudioSetupDialog::Relabel(const Message&) {
+    TakeLanguageFromSettingsFile();
+    bool changed = SetWindowTextIfChanged(Window(), Localise(text::kTitle));
+    changed |= SetItemTextIfChanged(Window(), IDOK, Localise(text::kOk));
+    changed |= SetItemTextIfChanged(Window(), IDCANCEL, Localise(text::kCancel));
+    changed |= SetItemTextIfChanged(Window(), IDC_SOUND_DRIVER_LABEL, Localise(text::kDriverLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_TEST_SOUND, Localise(text::kTest));
+    // New texts are drawn transparently: the picture must be drawn again beneath them.
+    if (changed) InvalidateRect(Window(), nullptr, TRUE);
+    return std::nullopt;  // the system does the painting itself
+}
+
+HandlerResult AudioSetupDialog::Destroyed(const Message&) {
+    tooltips_.Destroy();
+    testBuffer_.Reset();
+    directSound_.Reset();  // frees its buffers as well
+    return std::nullopt;
+}

@@ -1,7 +1,19 @@
 #pragma once
-// The audio setup dialog (template 145): the DirectSound device the game uses, and a test sound.
+// The audio setup dialog (template 145): the DirectSound device the game uses, and a test sound
+// to hear it. It reads the settings file when it opens and writes the chosen device on OK.
+
+#include <windows.h>
+#include <mmsystem.h>  // WAVEFORMATEX, which WIN32_LEAN_AND_MEAN leaves out
+#include <dsound.h>
+#include <wrl/client.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/win/dialog.h"
+#include "app/win/tooltips.h"
+#include "settings/settings_file.h"
 
 class AudioSetupDialog : public MappedDialog<AudioSetupDialog> {
 public:
@@ -11,6 +23,24 @@ private:
     friend class MappedDialog<AudioSetupDialog>;
     static const MessageMap<AudioSetupDialog> kMessageMap;
 
-    void Accept();
+    HandlerResult Initialise(const Message& message);
+    void SelectionChanged();
+    void PlayTestSound();
+    void SaveAudioSettings();
     void Cancel();
+    HandlerResult Relabel(const Message& message);
+    HandlerResult Destroyed(const Message& message);
+
+    void ListDevices();
+    // Prepares the test sound on the device selected now; false leaves no test buffer.
+    bool LoadTestSound();
+
+    SettingsFile record_;
+    // The GUID of each entry of the device list, in list order; none for a device without one.
+    std::vector<std::optional<Guid>> entryDevices_;
+    std::optional<Guid> selectedSoundDevice_;
+    std::string testSoundPath_;
+    Microsoft::WRL::ComPtr<IDirectSound> directSound_;
+    Microsoft::WRL::ComPtr<IDirectSoundBuffer> testBuffer_;
+    Tooltips tooltips_;
 };

@@ -1,0 +1,37 @@
+#include "app/win/tooltips.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/win/ui_text.h"
+
+void Tooltips::Create(HWND dialog) {
+    Destroy();
+    dialog_ = dialog;
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void Tooltips::Add(int id, const char* text) {
+    const HWND control = GetDlgItem(dialog_, id);
+    if (tooltip_ == nullptr || control == nullptr) return;
+    std::wstring wide = WideFromCodePage1252(text);  // the control copies it
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Tooltips::Activate() {
+    if (tooltip_ != nullptr) SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void Tooltips::Destroy() {
+    if (tooltip_ != nullptr) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+}
