@@ -1,0 +1,68 @@
+#include "controls/capture.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+bool IsDown(std::uint8_t state) {
+    return (state & kPressedBit) != 0;
+}
+
+bool BeyondThreshold(std::int32_t value) {
+    return value > kAxisThreshold || value < -kAxisThreshold;
+}
+
+// A captured controller input; its name is the one a binding button shows for its code, which
+// needs no keyboard layout.
+CapturedInput ControllerInput(InputCode code, int language) {
+    return {code, DescribeInputCode(code, KeyCharacter{}, language)};
+}
+
+}  // namespace
+
+std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
+                                                   const KeyCharacter& keyCharacter, int language) {
+    for (int scanCode = 0; scanCode < kScanCodeCount; ++scanCode) {
+        if (!IsDown(keys[static_cast<std::size_t>(scanCode)]))
+            continue;
+        std::optional<std::string> name = KeyName(scanCode, keyCharacter, language);
+        if (!name)
+            return std::nullopt;
+        return CapturedInput{KeyCode(scanCode), std::move(*name)};
+    }
+    return std::nullopt;
+}
+
+CaptureSession::CaptureSession(ControlAction action, KeyCharacter keyCharacter)
+    : action_(action), keyCharacter_(std::move(keyCharacter)) {}
+
+std::optional<CapturedInput> CaptureSession::ReadKeyboard(const KeyboardState& keys,
+                                                          int language) const {
+    return DecideKeyboardCapture(keys, keyCharacter_, language);
+}
+
+std::optional<CapturedInput> CaptureSession::ReadController(const ControllerState& state,
+                                                            int language) {
+    // An axis that crosses now counts only if it was near its centre at an earlier tick; what it
+    // shows at this tick is remembered for the next ones whatever is taken.
+    std::optional<InputCode> crossedAxis;
+    for (int axis = 0; axis < kAxisCount; ++axis) {
+        const auto at = static_cast<std::size_t>(axis);
+        if (!BeyondThreshold(state.axes[at])) {
+            axisSeenNearCentre_[at] = true;
+        } else if (axisSeenNearCentre_[at] && !crossedAxis) {
+            crossedAxis = AxisCode(static_cast<Axis>(axis));
+        }
+    }
+
+    if (IsDown(state.buttons[0]))
+        return ControllerInput(ButtonCode(1), language);
+    if (crossedAxis && IsDirectional(action_))
+        return ControllerInput(*crossedAxis, language);
+    for (int number = 2; number <= kButtonCount; ++number) {
+        if (IsDown(state.buttons[static_cast<std::size_t>(number - 1)]))
+            return ControllerInput(ButtonCode(number), language);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// The key capture window's decision: which input, if any, the player has chosen, given the state
+// of the selected device at one tick of its 10 ms timer. Reading the devices is the window's
+// business; it hands each state read here and binds what comes back (bindings.h). There is no
+// time-out and no cancel key: Escape is a key like any other.
+//
+//     CaptureSession session(request.action, keyCharacter);   // at the binding-button click
+//     // every tick, from the device of the selected controller list item:
+//     std::optional<CapturedInput> captured = keyboardSelected ? session.ReadKeyboard(keys)
+//                                                              : session.ReadController(state);
+//     if (captured) { bindings.ApplyBinding(request, captured->code); ... close the window }
+//
+// A controller axis counts only once it crosses the threshold during the capture: it must have
+// been seen within ±900 at an earlier tick. Many pads have axes that rest at one end of their
+// range (triggers, throttles), and one of those would otherwise be taken at the very first tick
+// of every capture of a directional action, so that nothing else could ever be bound. A stick
+// moved from its centre is taken the moment it passes the threshold. Keys and buttons are taken
+// as soon as they are down, even when they were held before the capture began.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/local_text.h"
+#include "controls/control_actions.h"
+#include "controls/input_code.h"
+
+// The keyboard state as DirectInput reads it (c_dfDIKeyboard): one byte per scan code.
+using KeyboardState = std::array<std::uint8_t, kScanCodeCount>;
+
+// The top bit of a key's or button's state byte says that it is down.
+inline constexpr std::uint8_t kPressedBit = 0x80;
+
+// The part of the DirectInput joystick state (DIJOYSTATE2) a capture looks at.
+struct ControllerState {
+    // rgbButtons[0 ... 31]: the state of buttons 1 ... 32.
+    std::array<std::uint8_t, kButtonCount> buttons{};
+    // lX, lY, lZ, lRx, lRy, lRz, in the order of Axis; the controller is opened with every axis
+    // scaled to -1000 ... +1000.
+    std::array<std::int32_t, kAxisCount> axes{};
+};
+
+// An axis is deflected beyond this in either direction; exactly ±900 is not.
+inline constexpr std::int32_t kAxisThreshold = 900;
+
+// The input a capture took: its code, and its name in the language of the moment, which is what
+// the binding button then shows.
+struct CapturedInput {
+    InputCode code = kUnbound;
+    std::string name;
+
+    friend bool operator==(const CapturedInput&, const CapturedInput&) = default;
+};
+
+// The keyboard's part of the decision. The lowest scan code that is down is the candidate; it is
+// taken when it has a name of its own or a character (KeyName), and otherwise nothing is taken
+// at this tick, even when a higher key with a name is down as well: keys that type nothing (the
+// function keys, for example) cannot be bound, and holding one blocks the keys above it.
+std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
+                                                   const KeyCharacter& keyCharacter,
+                                                   int language = CurrentLanguage());
+
+// One capture, from the click on a binding button to the input it takes. It remembers which
+// axes it has seen near their centre, so it belongs to one capture of one controller: a new
+// capture, or a capture whose controller is exchanged while it waits, needs a new session.
+class CaptureSession {
+  public:
+    CaptureSession(ControlAction action, KeyCharacter keyCharacter);
+
+    ControlAction Action() const { return action_; }
+
+    // One tick with the keyboard selected: DecideKeyboardCapture.
+    std::optional<CapturedInput> ReadKeyboard(const KeyboardState& keys,
+                                              int language = CurrentLanguage()) const;
+
+    // One tick with a controller selected. In this order: button 1; then, for the six
+    // directional actions only, the first of the axes X, Y, Z, X rotation, Y rotation, Z rotation
+    // that has crossed the threshold (see above); then buttons 2 ... 32. So button 1 wins over an
+    // axis and an axis over the other buttons. Tav, Jump and Search take buttons only.
+    std::optional<CapturedInput> ReadController(const ControllerState& state,
+                                                int language = CurrentLanguage());
+
+  private:
+    ControlAction action_;
+    KeyCharacter keyCharacter_;
+    // Per axis: seen within ±900 at some tick of this capture.
+    std::array<bool, kAxisCount> axisSeenNearCentre_{};
+};

@@ -1,0 +1,212 @@
+// The key capture's decision, tick by tick: which key, button or axis it takes, in which order of
+// precedence, and how an axis must cross the threshold during the capture to count.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <optional>
+
+#include "app/local_text.h"
+#include "controls/capture.h"
+#include "controls/control_actions.h"
+#include "controls/input_code.h"
+
+namespace {
+
+using A = ControlAction;
+
+// DirectInput scan codes (DIK_*).
+constexpr int kScanEscape = 0x01;
+constexpr int kScanLeftCtrl = 0x1D;
+constexpr int kScanZ = 0x2C;
+constexpr int kScanF1 = 0x3B;
+constexpr int kScanRightCtrl = 0x9D;
+
+char EnglishLayout(int scanCode) {
+    return scanCode == kScanZ ? 'Z' : '\0';  // F1 and most others type nothing here
+}
+const KeyCharacter kEnglishLayout = EnglishLayout;
+
+// The keyboard state with exactly these keys down (state byte 0x80).
+KeyboardState KeysDown(std::initializer_list<int> scanCodes) {
+    KeyboardState keys{};
+    for (int scanCode : scanCodes)
+        keys[static_cast<std::size_t>(scanCode)] = 0x80;
+    return keys;
+}
+
+// A controller with every axis centred and no button down, and ways to change that.
+ControllerState Centred() {
+    return {};
+}
+ControllerState With(ControllerState state, Axis axis, std::int32_t value) {
+    state.axes[static_cast<std::size_t>(axis)] = value;
+    return state;
+}
+ControllerState WithButton(ControllerState state, int number) {
+    state.buttons[static_cast<std::size_t>(number - 1)] = 0x80;
+    return state;
+}
+
+CapturedInput Input(InputCode code, const char* name) {
+    return {code, name};
+}
+
+// ---- Keyboard ----
+
+TEST(KeyboardCapture, TakesTheFirstKeyDownAtOnce) {
+    CaptureSession session(A::Jump, kEnglishLayout);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({})), std::nullopt);
+    // Held from the first tick (the click on the binding button, say): no release awaited.
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl})), Input(68, "Left Ctrl"));
+}
+
+TEST(KeyboardCapture, EscapeIsAKeyLikeAnyOther) {
+    CaptureSession session(A::Tav, kEnglishLayout);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanEscape})), Input(40, "Escape"));
+}
+
+TEST(KeyboardCapture, KeysWithoutANameShowTheirCharacter) {
+    CaptureSession session(A::TurnLeft, kEnglishLayout);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), Input(83, "Z"));
+}
+
+TEST(KeyboardCapture, NamesComeInTheLanguageOfTheMoment) {
+    CaptureSession session(A::Jump, kEnglishLayout);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl}), kGerman), Input(68, "Strg links"));
+    SetCurrentLanguage(kItalian);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl})), Input(68, "Ctrl sx"));
+    SetCurrentLanguage(kEnglish);
+}
+
+TEST(KeyboardCapture, AKeyThatTypesNothingIsIgnoredAndTheCaptureWaits) {
+    CaptureSession session(A::Search, kEnglishLayout);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanF1})), std::nullopt);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanF1})), std::nullopt);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), Input(83, "Z"));
+}
+
+TEST(KeyboardCapture, OnlyTheLowestKeyDownIsConsidered) {
+    CaptureSession session(A::Search, kEnglishLayout);
+    // Z (44) is lower than Right Ctrl (157).
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanRightCtrl, kScanZ})), Input(83, "Z"));
+    // F1 (59) is lower than Right Ctrl and types nothing: nothing is taken while it is held.
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanF1, kScanRightCtrl})), std::nullopt);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanRightCtrl})), Input(196, "Right Ctrl"));
+}
+
+TEST(KeyboardCapture, OnlyTheTopBitMeansDown) {
+    KeyboardState keys{};
+    keys[kScanEscape] = 0x7F;
+    keys[kScanZ] = 0x81;
+    EXPECT_EQ(DecideKeyboardCapture(keys, kEnglishLayout), Input(83, "Z"));
+}
+
+TEST(KeyboardCapture, WithoutALayoutOnlyNamedKeysCanBeTaken) {
+    CaptureSession session(A::Left, KeyCharacter{});
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), std::nullopt);
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({0xCB})), Input(242, "Left Cursor"));
+}
+
+// ---- Controller buttons ----
+
+TEST(ControllerCapture, NothingPressedTakesNothing) {
+    CaptureSession session(A::Left, kEnglishLayout);
+    for (int tick = 0; tick < 5; ++tick)
+        EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
+}
+
+TEST(ControllerCapture, ButtonsAreTakenAtOnceAndNamedWithTwoDigits) {
+    CaptureSession session(A::Jump, kEnglishLayout);
+    EXPECT_EQ(session.ReadController(WithButton(Centred(), 9)), Input(9, "Button 09"));
+    CaptureSession last(A::Tav, kEnglishLayout);
+    EXPECT_EQ(last.ReadController(WithButton(Centred(), 32), kFrench), Input(32, "Bouton 32"));
+}
+
+TEST(ControllerCapture, TheLowestButtonWinsAndOnlyTheTopBitCounts) {
+    ControllerState state = Centred();
+    state.buttons[1] = 0x7F;  // button 2: not down
+    state = WithButton(WithButton(state, 12), 5);
+    CaptureSession session(A::Search, kEnglishLayout);
+    EXPECT_EQ(session.ReadController(state), Input(5, "Button 05"));
+}
+
+// ---- Controller axes ----
+
+TEST(ControllerCapture, AStickMovedFromItsCentreIsTaken) {
+    CaptureSession session(A::Forward, kEnglishLayout);
+    EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Y, 400)), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Y, 950)), Input(34, "Y Axis"));
+}
+
+TEST(ControllerCapture, BothDirectionsCountButNotExactlyTheThreshold) {
+    CaptureSession session(A::Left, kEnglishLayout);
+    EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::X, 900)), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::X, -900)), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::X, 901)), Input(33, "X Axis"));
+
+    CaptureSession other(A::Right, kEnglishLayout);
+    EXPECT_EQ(other.ReadController(Centred()), std::nullopt);
+    EXPECT_EQ(other.ReadController(With(Centred(), Axis::ZRotation, -901)), Input(38, "Z Rot"));
+}
+
+TEST(ControllerCapture, AnAxisRestingAtAnEndOfItsRangeIsNotTaken) {
+    // A trigger that reads -1000 at rest, from the very first tick.
+    const ControllerState resting = With(Centred(), Axis::Z, -1000);
+    CaptureSession session(A::TurnLeft, kEnglishLayout);
+    for (int tick = 0; tick < 10; ++tick)
+        EXPECT_EQ(session.ReadController(resting), std::nullopt);
+    // So the player can still choose a button.
+    EXPECT_EQ(session.ReadController(WithButton(resting, 3)), Input(3, "Button 03"));
+}
+
+TEST(ControllerCapture, AnAxisRestingAtAnEndCountsOnceItCrossesBack) {
+    CaptureSession session(A::TurnLeft, kEnglishLayout);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -1000)), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -1000)), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -500)), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -1000)), Input(35, "Z Axis"));
+}
+
+TEST(ControllerCapture, ARestingAxisDoesNotHideALaterOneThatCrosses) {
+    // Y rests beyond the threshold; Z rotation comes after it in order and is moved.
+    const ControllerState resting = With(Centred(), Axis::Y, 1000);
+    CaptureSession session(A::Backward, kEnglishLayout);
+    EXPECT_EQ(session.ReadController(resting), std::nullopt);
+    EXPECT_EQ(session.ReadController(With(resting, Axis::ZRotation, 1000), kSpanish),
+              Input(38, "Rot Z"));
+}
+
+TEST(ControllerCapture, TheFirstAxisInOrderWins) {
+    CaptureSession session(A::Left, kEnglishLayout);
+    EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
+    const ControllerState both = With(With(Centred(), Axis::YRotation, -1000), Axis::X, 1000);
+    EXPECT_EQ(session.ReadController(both), Input(33, "X Axis"));
+}
+
+TEST(ControllerCapture, ButtonOneWinsOverAnAxisAndAnAxisOverTheOtherButtons) {
+    const ControllerState deflected = With(Centred(), Axis::X, 1000);
+
+    CaptureSession first(A::Left, kEnglishLayout);
+    first.ReadController(Centred());
+    EXPECT_EQ(first.ReadController(WithButton(deflected, 1)), Input(1, "Button 01"));
+
+    CaptureSession second(A::Left, kEnglishLayout);
+    second.ReadController(Centred());
+    EXPECT_EQ(second.ReadController(WithButton(deflected, 2)), Input(33, "X Axis"));
+}
+
+TEST(ControllerCapture, TavJumpAndSearchTakeButtonsOnly) {
+    for (ControlAction action : {A::Tav, A::Jump, A::Search}) {
+        CaptureSession session(action, kEnglishLayout);
+        EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
+        const ControllerState deflected = With(Centred(), Axis::X, 1000);
+        EXPECT_EQ(session.ReadController(deflected), std::nullopt);
+        EXPECT_EQ(session.ReadController(deflected), std::nullopt);
+        EXPECT_EQ(session.ReadController(WithButton(deflected, 4)), Input(4, "Button 04"));
+    }
+}
+
+}  // namespace

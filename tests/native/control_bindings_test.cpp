@@ -1,0 +1,457 @@
+// The control setup's nine actions and its bindings: the two orders of the actions, loading and
+// restoring the bindings, the start-up decision for defaults, and the binding of a captured input
+// with the conflicts it resolves.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "controls/bindings.h"
+#include "controls/control_actions.h"
+#include "controls/input_code.h"
+#include "settings/settings_file.h"
+#include "support/settings_builder.h"
+
+namespace {
+
+using A = ControlAction;
+using Actions = std::vector<ControlAction>;
+
+// DirectInput scan codes (DIK_*) and the codes the tests bind.
+constexpr int kScanQ = 0x10;
+constexpr int kScanZ = 0x2C;
+constexpr InputCode kLeftShift = 81;  // Search's keyboard default
+constexpr InputCode kKeyQ = KeyCode(kScanQ);
+constexpr InputCode kXAxis = 33;
+constexpr InputCode kYAxis = 34;
+constexpr InputCode kZAxis = 35;
+
+char EnglishLayout(int scanCode) {
+    switch (scanCode) {
+        case kScanQ:
+            return 'Q';
+        case kScanZ:
+            return 'Z';
+        case 0x2D:
+            return 'X';
+        default:
+            return '\0';
+    }
+}
+const KeyCharacter kEnglishLayout = EnglishLayout;
+
+SettingsFile RecordFrom(const std::vector<std::uint8_t>& bytes) {
+    SettingsFile record;
+    OverlaySettings(record, bytes.data(), bytes.size());
+    return record;
+}
+
+std::vector<std::uint8_t> BytesOf(const SettingsFile& record) {
+    const SettingsBytes bytes = EncodeSettings(record);
+    return {bytes.begin(), bytes.end()};
+}
+
+// A record as the tool writes it after the defaults: version 2.1, both default binding arrays.
+SettingsFile FreshDefaults() {
+    SettingsFile record;
+    ApplyDefaultBindings(record);
+    return record;
+}
+
+// A controller's GUID whose first half is set.
+Guid SomeController() {
+    Guid guid;
+    guid.bytes = {0x6F, 0x1D, 0x2B, 0x61, 0xD5, 0xA0, 0x11, 0xCF,
+                  0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00};
+    return guid;
+}
+
+std::vector<std::string> Captions(const ControlBindings& bindings, int language = kEnglish) {
+    std::vector<std::string> captions;
+    for (ControlAction action : kControlActions)
+        captions.push_back(bindings.Caption(action, kEnglishLayout, language));
+    return captions;
+}
+
+// Bindings over `record` with the keyboard (item 0) or the first controller (item 1) selected.
+struct Dialog {
+    explicit Dialog(SettingsFile start, int selected = 0) : record(start), bindings(record) {
+        bindings.selectedController = selected;
+        bindings.LoadSets();
+    }
+    // The whole effect of one capture: the click, then the input.
+    Actions Capture(ControlAction action, InputCode code) {
+        return bindings.ApplyBinding(bindings.StartCapture(action), code);
+    }
+
+    SettingsFile record;
+    ControlBindings bindings;
+};
+
+// ---- The nine actions ----
+
+TEST(ControlActions, DialogOrderButtonsAndFileIndices) {
+    const int buttons[] = {1033, 1034, 1035, 1036, 1037, 1038, 1040, 1041, 1042};
+    // Tav, Jump and Search are 4, 5, 6 in the dialog but 6, 4, 5 in the file.
+    const int fileIndices[] = {0, 1, 2, 3, 6, 4, 5, 7, 8};
+    for (int index = 0; index < kControlActionCount; ++index) {
+        const ControlAction action = kControlActions[index];
+        EXPECT_EQ(DialogIndexOf(action), index);
+        EXPECT_EQ(BindingButtonId(action), buttons[index]) << index;
+        EXPECT_EQ(ActionOfButton(buttons[index]), action) << index;
+        EXPECT_EQ(static_cast<int>(FileActionOf(action)), fileIndices[index]) << index;
+        EXPECT_EQ(ControlActionOf(FileActionOf(action)), action) << index;
+    }
+    EXPECT_EQ(FileActionOf(A::Tav), SettingsAction::Tav);
+    EXPECT_EQ(FileActionOf(A::Jump), SettingsAction::Jump);
+    EXPECT_EQ(ActionOfButton(1039), std::nullopt);  // no button between Jump and Search
+    EXPECT_EQ(ActionOfButton(1), std::nullopt);
+}
+
+TEST(ControlActions, PairsAndTheActionsThatAcceptAxes) {
+    EXPECT_EQ(PartnerOf(A::Left), A::Right);
+    EXPECT_EQ(PartnerOf(A::Right), A::Left);
+    EXPECT_EQ(PartnerOf(A::Forward), A::Backward);
+    EXPECT_EQ(PartnerOf(A::Backward), A::Forward);
+    EXPECT_EQ(PartnerOf(A::TurnLeft), A::TurnRight);
+    EXPECT_EQ(PartnerOf(A::TurnRight), A::TurnLeft);
+    for (ControlAction unpaired : {A::Tav, A::Jump, A::Search}) {
+        EXPECT_EQ(PartnerOf(unpaired), std::nullopt);
+        EXPECT_FALSE(IsDirectional(unpaired));
+    }
+    EXPECT_TRUE(IsDirectional(A::Left));
+    EXPECT_TRUE(IsDirectional(A::TurnRight));
+}
+
+TEST(ControlActions, CaptionsAreSetInTheirOwnOrder) {
+    std::vector<int> ids;
+    for (ControlAction action : kCaptionRefreshOrder)
+        ids.push_back(BindingButtonId(action));
+    EXPECT_EQ(ids, (std::vector<int>{1033, 1034, 1035, 1036, 1038, 1040, 1037, 1041, 1042}));
+}
+
+// ---- Loading, defaults and the start ----
+
+TEST(ControlBindings, LoadingTranslatesFileOrderIntoDialogOrder) {
+    std::vector<std::uint8_t> bytes = DistinctSettingsBytes();
+    for (int file = 0; file < kActionCount; ++file) {
+        PutLittleEndian32(bytes, 80 + 4 * file, 100 + file);   // keyboardBindings
+        PutLittleEndian32(bytes, 124 + 4 * file, 200 + file);  // controllerBindings
+    }
+    Dialog dialog(RecordFrom(bytes));
+    EXPECT_EQ(dialog.bindings.keyboardSet.codes,
+              (std::array<InputCode, 9>{100, 101, 102, 103, 106, 104, 105, 107, 108}));
+    EXPECT_EQ(dialog.bindings.controllerSet.codes,
+              (std::array<InputCode, 9>{200, 201, 202, 203, 206, 204, 205, 207, 208}));
+    EXPECT_EQ(BytesOf(dialog.record), bytes);  // loading reads only
+}
+
+TEST(ControlBindings, DefaultsFillBothSetsAndTouchOnlyTheBindingFieldsOfTheRecord) {
+    std::vector<std::uint8_t> bytes = DistinctSettingsBytes(3);
+    PutLittleEndian32(bytes, 0, 0x40000000);  // version 2.0
+    Dialog dialog(RecordFrom(bytes), 1);
+    dialog.bindings.RestoreDefaults();
+
+    // Dialog order: Left, Right, Forward, Backward, Tav, Jump, Search, Turn Left, Turn Right.
+    EXPECT_EQ(dialog.bindings.keyboardSet.codes,
+              (std::array<InputCode, 9>{242, 244, 239, 247, 95, 68, 81, 83, 84}));
+    EXPECT_EQ(dialog.bindings.controllerSet.codes,
+              (std::array<InputCode, 9>{33, 33, 34, 34, 1, 2, 3, 4, 5}));
+
+    SettingsFile expected = RecordFrom(bytes);
+    ApplyDefaultBindings(expected);
+    EXPECT_EQ(BytesOf(dialog.record), BytesOf(expected));
+    EXPECT_EQ(GetLittleEndian32(BytesOf(dialog.record), 0), 0x40066666u);
+    EXPECT_EQ(GetLittleEndian32(BytesOf(dialog.record), 116), 39u);
+    EXPECT_EQ(dialog.record.controllerDevice, RecordFrom(bytes).controllerDevice);
+}
+
+TEST(ControlBindings, TheSetThatMustBeBoundDependsOnTheFirstHalfOfTheControllerGuid) {
+    SettingsFile record = FreshDefaults();
+    record.keyboardBindings = {};
+    Dialog keyboardUnbound(record);
+    EXPECT_TRUE(keyboardUnbound.bindings.AllUnbound());
+
+    // A controller named: only its set counts, and it is bound.
+    record.controllerDevice = SomeController();
+    Dialog controllerNamed(record);
+    EXPECT_FALSE(controllerNamed.bindings.AllUnbound());
+
+    // Bytes 8 to 15 alone do not name a controller.
+    record.controllerDevice = Guid{};
+    record.controllerDevice.bytes[8] = 1;
+    record.controllerDevice.bytes[15] = 1;
+    Dialog secondHalfOnly(record);
+    EXPECT_TRUE(secondHalfOnly.bindings.AllUnbound());
+
+    // One binding anywhere in the set is enough.
+    record.keyboardBindings[static_cast<int>(SettingsAction::TurnRight)] = 84;
+    Dialog oneBound(record);
+    EXPECT_FALSE(oneBound.bindings.AllUnbound());
+}
+
+TEST(ControlBindings, StartWithoutAFileShowsTheKeyboardDefaults) {
+    SettingsFile record;  // nothing was read
+    ControlBindings bindings(record);
+    EXPECT_TRUE(bindings.LoadAtStart(/*fileOpened=*/false, /*versionPasses=*/false));
+
+    EXPECT_EQ(Captions(bindings),
+              (std::vector<std::string>{"Left Cursor", "Right Cursor", "Up Cursor", "Down Cursor",
+                                        "Left Alt", "Left Ctrl", "Left Shift", "Z", "X"}));
+    EXPECT_FALSE(bindings.CalibrateEnabled());
+    EXPECT_EQ(BytesOf(record), BytesOf(FreshDefaults()));  // nothing but the binding defaults
+}
+
+TEST(ControlBindings, StartWithAValidBoundFileKeepsIt) {
+    std::vector<std::uint8_t> bytes = DistinctSettingsBytes();
+    PutLittleEndian32(bytes, 80 + 4 * 6, static_cast<std::uint32_t>(kKeyQ));  // Tav on Q
+    SettingsFile record = RecordFrom(bytes);
+    ControlBindings bindings(record);
+    EXPECT_FALSE(bindings.LoadAtStart(true, true));
+    EXPECT_EQ(bindings.keyboardSet[A::Tav], kKeyQ);
+    EXPECT_EQ(BytesOf(record), bytes);
+}
+
+TEST(ControlBindings, StartWithAnOutdatedFileRestoresDefaultsOverWhatItRead) {
+    std::vector<std::uint8_t> bytes = DistinctSettingsBytes(2);
+    PutLittleEndian32(bytes, 0, 0x400CCCCD);  // version 2.2
+    SettingsFile record = RecordFrom(bytes);
+    ControlBindings bindings(record);
+    EXPECT_TRUE(bindings.LoadAtStart(true, false));
+
+    SettingsFile expected = RecordFrom(bytes);
+    ApplyDefaultBindings(expected);
+    EXPECT_EQ(BytesOf(record), BytesOf(expected));  // the rest of what was read stays
+    EXPECT_EQ(bindings.keyboardSet[A::Left], 242);
+}
+
+TEST(ControlBindings, StartWithANamedControllerButNoControllerBindingsRestoresDefaults) {
+    SettingsFile record = FreshDefaults();
+    record.controllerDevice = SomeController();
+    record.controllerBindings = {};
+    record.keyboardBindings[0] = kKeyQ;  // the keyboard set does not count now
+    ControlBindings bindings(record);
+    EXPECT_TRUE(bindings.LoadAtStart(true, true));
+    EXPECT_EQ(record.controllerBindings, kDefaultControllerBindings);
+    EXPECT_EQ(record.keyboardBindings, kDefaultKeyboardBindings);
+    EXPECT_EQ(record.controllerDevice, SomeController());
+}
+
+TEST(ControlBindings, CaptionsFollowTheSelectedDevice) {
+    Dialog dialog(FreshDefaults());
+    dialog.bindings.selectedController = 1;
+    EXPECT_TRUE(dialog.bindings.CalibrateEnabled());
+    EXPECT_EQ(Captions(dialog.bindings),
+              (std::vector<std::string>{"X Axis", "X Axis", "Y Axis", "Y Axis", "Button 01",
+                                        "Button 02", "Button 03", "Button 04", "Button 05"}));
+    EXPECT_EQ(dialog.bindings.Caption(A::Forward, kEnglishLayout, kGerman), "Y-Achse");
+
+    dialog.bindings.selectedController = 0;
+    EXPECT_FALSE(dialog.bindings.CalibrateEnabled());
+    EXPECT_EQ(dialog.bindings.Caption(A::Tav, kEnglishLayout, kFrench), "Alt gauche");
+}
+
+// ---- The capture's target ----
+
+TEST(ControlBindings, ACaptureWritesIntoTheArrayOfTheDeviceSelectedAtTheClick) {
+    Dialog dialog(FreshDefaults(), 1);
+    const CaptureRequest request = dialog.bindings.StartCapture(A::Jump);
+    EXPECT_EQ(request.target, BindingDevice::Controller);
+    EXPECT_EQ(request.ButtonId(), 1038);
+    EXPECT_EQ(&dialog.bindings.TargetField(request),
+              &dialog.record.controllerBindings[static_cast<int>(SettingsAction::Jump)]);
+
+    // The player turns to the keyboard while the capture window waits: the target stays.
+    dialog.bindings.selectedController = 0;
+    EXPECT_EQ(&dialog.bindings.TargetField(request),
+              &dialog.record.controllerBindings[static_cast<int>(SettingsAction::Jump)]);
+    EXPECT_EQ(dialog.bindings.StartCapture(A::Jump).target, BindingDevice::Keyboard);
+}
+
+TEST(ControlBindings, ACaptureFinishedAfterTheDeviceChangedStillWritesWhereTheClickAimed) {
+    Dialog dialog(FreshDefaults(), 1);
+    const CaptureRequest request = dialog.bindings.StartCapture(A::Jump);
+    // The keyboard is chosen while the capture window waits; the capture then reads the keyboard.
+    dialog.bindings.selectedController = 0;
+    EXPECT_EQ(dialog.bindings.ApplyBinding(request, kKeyQ), (Actions{A::Jump}));
+
+    // The code lands in the controller array the click aimed at; the keyboard set shows it, but
+    // the keyboard array keeps Left Ctrl until the sets are next loaded from the record.
+    EXPECT_EQ(dialog.record.controllerBindings[static_cast<int>(SettingsAction::Jump)], kKeyQ);
+    EXPECT_EQ(dialog.record.keyboardBindings, kDefaultKeyboardBindings);
+    EXPECT_EQ(dialog.bindings.keyboardSet[A::Jump], kKeyQ);
+
+    // The other way round, with an axis: the click aimed at the keyboard array, and the pair
+    // rule writes both halves into the controller array.
+    Dialog other(FreshDefaults(), 0);
+    const CaptureRequest left = other.bindings.StartCapture(A::Left);
+    other.bindings.selectedController = 1;
+    EXPECT_EQ(other.bindings.ApplyBinding(left, kYAxis),
+              (Actions{A::Left, A::Right, A::Forward, A::Backward}));
+    EXPECT_EQ(other.record.keyboardBindings, (Bindings{34, 244, 239, 247, 68, 81, 95, 83, 84}));
+    EXPECT_EQ(other.record.controllerBindings, (Bindings{34, 34, 0, 0, 2, 3, 1, 4, 5}));
+}
+
+// ---- Binding a captured input ----
+
+TEST(ApplyBinding, AKeyMovesFromTheActionThatHadIt) {
+    Dialog dialog(FreshDefaults());
+    // Jump captured with Left Shift, which Search holds.
+    EXPECT_EQ(dialog.Capture(A::Jump, kLeftShift), (Actions{A::Jump, A::Search}));
+
+    EXPECT_EQ(dialog.bindings.Caption(A::Search, kEnglishLayout), "Undefined");
+    EXPECT_EQ(dialog.bindings.Caption(A::Jump, kEnglishLayout), "Left Shift");
+    // File order: Jump is index 4, Search index 5.
+    EXPECT_EQ(dialog.record.keyboardBindings,
+              (Bindings{242, 244, 239, 247, kLeftShift, 0, 95, 83, 84}));
+    EXPECT_EQ(dialog.record.controllerBindings, kDefaultControllerBindings);
+    EXPECT_EQ(dialog.bindings.controllerSet.codes,
+              (std::array<InputCode, 9>{33, 33, 34, 34, 1, 2, 3, 4, 5}));
+}
+
+TEST(ApplyBinding, KeysHaveNoPairs) {
+    Dialog dialog(FreshDefaults());
+    // Left captured with the right arrow: Right loses it and stays unbound.
+    EXPECT_EQ(dialog.Capture(A::Left, 244), (Actions{A::Left, A::Right}));
+    EXPECT_EQ(dialog.bindings.keyboardSet[A::Left], 244);
+    EXPECT_EQ(dialog.bindings.keyboardSet[A::Right], kUnbound);
+    EXPECT_EQ(dialog.record.keyboardBindings[1], kUnbound);
+    // The controller's axis pair is no business of a keyboard capture.
+    EXPECT_EQ(dialog.record.controllerBindings, kDefaultControllerBindings);
+    EXPECT_EQ(dialog.bindings.controllerSet[A::Right], kXAxis);
+}
+
+TEST(ApplyBinding, AKeyTakenFromHalfAPairLeavesTheOtherHalf) {
+    Dialog dialog(FreshDefaults());
+    // Jump captured with the left arrow, which Left holds; Right keeps the right arrow.
+    EXPECT_EQ(dialog.Capture(A::Jump, 242), (Actions{A::Left, A::Jump}));
+    EXPECT_EQ(dialog.record.keyboardBindings, (Bindings{0, 244, 239, 247, 242, 81, 95, 83, 84}));
+}
+
+TEST(ApplyBinding, AnUnusedKeyChangesOnlyItsAction) {
+    Dialog dialog(FreshDefaults());
+    EXPECT_EQ(dialog.Capture(A::TurnLeft, kKeyQ), (Actions{A::TurnLeft}));
+    EXPECT_EQ(dialog.bindings.Caption(A::TurnLeft, kEnglishLayout), "Q");
+    EXPECT_EQ(dialog.bindings.keyboardSet[A::TurnRight], 84);
+    EXPECT_EQ(dialog.record.keyboardBindings[7], kKeyQ);
+}
+
+TEST(ApplyBinding, CapturingTheSameInputAgainKeepsIt) {
+    Dialog dialog(FreshDefaults());
+    EXPECT_EQ(dialog.Capture(A::Tav, 95), (Actions{A::Tav}));
+    EXPECT_EQ(dialog.record.keyboardBindings, kDefaultKeyboardBindings);
+
+    Dialog controller(FreshDefaults(), 1);
+    EXPECT_EQ(controller.Capture(A::Right, kXAxis), (Actions{A::Left, A::Right}));
+    EXPECT_EQ(controller.record.controllerBindings, kDefaultControllerBindings);
+}
+
+TEST(ApplyBinding, AnAxisTakesTheWholePairFromTheActionsThatHadIt) {
+    Dialog dialog(FreshDefaults(), 1);
+    // Left captured with the Y axis, which Forward and Backward hold.
+    EXPECT_EQ(dialog.Capture(A::Left, kYAxis),
+              (Actions{A::Left, A::Right, A::Forward, A::Backward}));
+
+    EXPECT_EQ(Captions(dialog.bindings),
+              (std::vector<std::string>{"Y Axis", "Y Axis", "Undefined", "Undefined", "Button 01",
+                                        "Button 02", "Button 03", "Button 04", "Button 05"}));
+    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{34, 34, 0, 0, 2, 3, 1, 4, 5}));
+    EXPECT_EQ(dialog.record.keyboardBindings, kDefaultKeyboardBindings);
+}
+
+TEST(ApplyBinding, AnAxisNewToThePairsBindsBothHalves) {
+    Dialog dialog(FreshDefaults(), 1);
+    EXPECT_EQ(dialog.Capture(A::TurnRight, kZAxis), (Actions{A::TurnLeft, A::TurnRight}));
+    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnLeft], kZAxis);
+    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnRight], kZAxis);
+    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{33, 33, 34, 34, 2, 3, 1, 35, 35}));
+}
+
+TEST(ApplyBinding, AButtonOnHalfAnAxisPairFreesTheOtherHalf) {
+    Dialog dialog(FreshDefaults(), 1);
+    // Left and Right on the X axis; Right captured with button 9, which nothing holds.
+    EXPECT_EQ(dialog.Capture(A::Right, 9), (Actions{A::Left, A::Right}));
+    EXPECT_EQ(dialog.bindings.Caption(A::Right, kEnglishLayout), "Button 09");
+    EXPECT_EQ(dialog.bindings.Caption(A::Left, kEnglishLayout), "Undefined");
+    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{0, 9, 34, 34, 2, 3, 1, 4, 5}));
+}
+
+TEST(ApplyBinding, AButtonTakenFromAnotherActionOnHalfAnAxisPair) {
+    Dialog dialog(FreshDefaults(), 1);
+    // Button 3 belongs to Search on a fresh file.
+    EXPECT_EQ(dialog.Capture(A::Right, 3), (Actions{A::Left, A::Right, A::Search}));
+    EXPECT_EQ(dialog.bindings.controllerSet.codes,
+              (std::array<InputCode, 9>{0, 3, 34, 34, 1, 2, 0, 4, 5}));
+    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{0, 3, 34, 34, 2, 0, 1, 4, 5}));
+}
+
+TEST(ApplyBinding, AButtonLeavesAPartnerThatIsOnAButton) {
+    Dialog dialog(FreshDefaults(), 1);
+    dialog.Capture(A::Right, 9);  // Left freed
+    dialog.Capture(A::Left, 7);
+    EXPECT_EQ(dialog.Capture(A::Right, 8), (Actions{A::Right}));
+    EXPECT_EQ(dialog.bindings.controllerSet[A::Left], 7);
+    EXPECT_EQ(dialog.bindings.controllerSet[A::Right], 8);
+    EXPECT_EQ(dialog.record.controllerBindings[0], 7);
+    EXPECT_EQ(dialog.record.controllerBindings[1], 8);
+}
+
+TEST(ApplyBinding, AButtonTakenFromHalfAPairLeavesTheOtherHalf) {
+    Dialog dialog(FreshDefaults(), 1);
+    dialog.Capture(A::Right, 9);  // Left freed
+    dialog.Capture(A::Left, 7);   // Left on button 7, Right on button 9
+    EXPECT_EQ(dialog.Capture(A::Tav, 7), (Actions{A::Left, A::Tav}));
+    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{0, 9, 34, 34, 2, 3, 7, 4, 5}));
+}
+
+TEST(ApplyBinding, AButtonOfAnUnpairedActionTouchesNoPair) {
+    Dialog dialog(FreshDefaults(), 1);
+    // Tav captured with button 2, which Jump holds.
+    EXPECT_EQ(dialog.Capture(A::Tav, 2), (Actions{A::Tav, A::Jump}));
+    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{33, 33, 34, 34, 0, 3, 2, 4, 5}));
+}
+
+TEST(ApplyBinding, AnAxisTakenFromAPairThatHadItWithAButtonPartner) {
+    Dialog dialog(FreshDefaults(), 1);
+    dialog.Capture(A::TurnLeft, kZAxis);  // Turn Left and Turn Right on Z
+    dialog.Capture(A::TurnRight, 4);      // Turn Left freed, Turn Right on button 4
+    dialog.Capture(A::TurnLeft, kZAxis);  // both on Z again; button 4 is given up
+    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnLeft], kZAxis);
+    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnRight], kZAxis);
+    EXPECT_EQ(dialog.record.controllerBindings[7], kZAxis);
+    EXPECT_EQ(dialog.record.controllerBindings[8], kZAxis);
+}
+
+TEST(ApplyBinding, TheSetsAndTheRecordStayInStep) {
+    Dialog dialog(FreshDefaults(), 1);
+    struct Step {
+        ControlAction action;
+        InputCode code;
+    };
+    const Step sequence[] = {
+        {A::Left, kYAxis},     {A::Forward, kXAxis}, {A::Backward, 7}, {A::Tav, 4},
+        {A::TurnLeft, kYAxis}, {A::Jump, 1},         {A::Search, 32},  {A::Right, 38},
+    };
+    for (const Step& step : sequence) {
+        dialog.Capture(step.action, step.code);
+        // Reloading the sets from the record gives exactly the sets the dialog holds.
+        ControlBindings reloaded(dialog.record);
+        reloaded.LoadSets();
+        EXPECT_EQ(reloaded.controllerSet, dialog.bindings.controllerSet);
+        EXPECT_EQ(reloaded.keyboardSet, dialog.bindings.keyboardSet);
+        // No input is bound to two actions, except an axis to both halves of one pair.
+        for (ControlAction a : kControlActions) {
+            for (ControlAction b : kControlActions) {
+                const InputCode code = dialog.bindings.controllerSet[a];
+                if (a == b || code == kUnbound || code != dialog.bindings.controllerSet[b])
+                    continue;
+                EXPECT_TRUE(IsAxis(code) && PartnerOf(a) == b)
+                    << DialogIndexOf(a) << " and " << DialogIndexOf(b) << " share " << code;
+            }
+        }
+    }
+}
+
+}  // namespace
