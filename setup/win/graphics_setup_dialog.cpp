@@ -1,18 +1,224 @@
 #include "setup/win/graphics_setup_dialog.h"
 
+#include "app/local_text.h"
+#include "app/texts/graphics_texts.h"
+#include "app/texts/messages.h"
+#include "app/win/ui_text.h"
 #include "resources/resource_ids.h"
+#include "settings/win/settings_readers.h"
+#include "skin/win/skin_painting.h"
+
+namespace text = texts::graphics;
+
+namespace {
+
+UINT CheckStateOf(std::int32_t stored) {
+    return stored != 0 ? BST_CHECKED : BST_UNCHECKED;
+}
+
+std::int32_t StoredCheckOf(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
+}
+
+}  // namespace
 
 const MessageMap<GraphicsSetupDialog> GraphicsSetupDialog::kMessageMap = {
-    OnCommand(IDOK, BN_CLICKED, &GraphicsSetupDialog::Accept),
+    OnInitDialog(&GraphicsSetupDialog::Initialise),
+    OnCommand(IDC_GRAPHICS_DRIVER_LIST, CBN_SELCHANGE, &GraphicsSetupDialog::DriverChanged),
+    OnCommand(IDC_RESOLUTION_LIST, CBN_SELCHANGE, &GraphicsSetupDialog::TakeResolution),
+    OnCommand(IDOK, BN_CLICKED, &GraphicsSetupDialog::SaveGraphicsSettings),
     OnCommand(IDCANCEL, BN_CLICKED, &GraphicsSetupDialog::Cancel),
+    OnMessage(WM_PAINT, &GraphicsSetupDialog::Relabel),
+    OnMessage(WM_DESTROY, &GraphicsSetupDialog::Destroyed),
     OnMessage(WM_ERASEBKGND, &GraphicsSetupDialog::EraseWithSkin),
-    OnMessage(WM_CTLCOLORBTN, &GraphicsSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &GraphicsSetupDialog::ColourControlsForSkin),
+    OnMessage(WM_CTLCOLORBTN, &GraphicsSetupDialog::ColourControls),
+    OnMessage(WM_CTLCOLORSTATIC, &GraphicsSetupDialog::ColourControls),
     OnMessage(WM_DRAWITEM, &GraphicsSetupDialog::DrawButtonWithSkin),
 };
 
 GraphicsSetupDialog::GraphicsSetupDialog() : MappedDialog(IDD_GRAPHICS_SETUP) {}
 
-void GraphicsSetupDialog::Accept() { End(IDOK); }
+HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
+    tooltips_.Create(Window());
+    tooltips_.Add(IDOK, Localise(text::kOkTip));
+    tooltips_.Add(IDCANCEL, Localise(text::kCancelTip));
+    tooltips_.Add(IDC_GRAPHICS_DRIVER_LIST, Localise(text::kDriverTip));
+    tooltips_.Add(IDC_RESOLUTION_LIST, Localise(text::kResolutionTip));
+    tooltips_.Add(IDC_COMPATIBILITY_MODE, Localise(text::kCompatibilityMode));
+    tooltips_.Add(IDC_HIGH_DETAIL, Localise(text::kHighDetail));
+    tooltips_.Activate();
 
-void GraphicsSetupDialog::Cancel() { End(IDCANCEL); }
+    SetFocus(Window());
+    CheckDlgButton(Window(), IDC_COMPATIBILITY_MODE, BST_UNCHECKED);
+    CheckDlgButton(Window(), IDC_HIGH_DETAIL, BST_CHECKED);
+    ReadSavedChoice();
+
+    if (!direct3d_.Create()) {
+        ShowMessage(Window(), Localise(texts::messages::kDirect3DError),
+                    Localise(texts::messages::kErrorCaption), MB_OKCANCEL);
+        End(0);
+        return FALSE;
+    }
+    ListAdapters();
+    BuildModeList();
+    TakeResolution();
+    return TRUE;
+}
+
+void GraphicsSetupDialog::ReadSavedChoice() {
+    // A file of another version, or one that never had graphics settings saved, leaves the
+    // fallbacks: 640 x 480 at 32 bits, not windowed, no adapter, the check boxes as they are.
+    if (ReadSettingsForDialog(Window(), record_, kSharedReadWrite) != SettingsReadOutcome::Valid) {
+        return;
+    }
+    if (record_.displayAdapter.IsZero())
+        return;
+    savedAdapter_ = record_.displayAdapter;
+    savedMode_ = {record_.displayWidth, record_.displayHeight, record_.colourBits,
+                  record_.depthBits};
+    windowedChosen_ = record_.windowed != 0;
+    CheckDlgButton(Window(), IDC_COMPATIBILITY_MODE, CheckStateOf(record_.compatibilityMode));
+    CheckDlgButton(Window(), IDC_HIGH_DETAIL, CheckStateOf(record_.highDetail));
+}
+
+void GraphicsSetupDialog::ListAdapters() {
+    const HWND combo = Item(IDC_GRAPHICS_DRIVER_LIST);
+    for (const Direct3DAdapter& adapter : direct3d_.Adapters()) {
+        const LRESULT entry = SendMessageW(combo, CB_ADDSTRING, 0,
+                                           reinterpret_cast<LPARAM>(adapter.description.c_str()));
+        if (entry < 0)
+            continue;  // the list keeps its entries and this table in step
+        adapterEntries_.push_back({adapter.ordinal, adapter.deviceIdentifier});
+        // An adapter without an identifier cannot be told from another one: never pre-selected.
+        if (!adapter.deviceIdentifier.IsZero() && adapter.deviceIdentifier == savedAdapter_) {
+            SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        }
+    }
+    if (SendMessageW(combo, CB_GETCURSEL, 0, 0) == CB_ERR && !adapterEntries_.empty()) {
+        SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    }
+}
+
+std::optional<GraphicsSetupDialog::AdapterEntry> GraphicsSetupDialog::SelectedAdapter() const {
+    const LRESULT entry = SendMessageW(Item(IDC_GRAPHICS_DRIVER_LIST), CB_GETCURSEL, 0, 0);
+    if (entry < 0 || static_cast<std::size_t>(entry) >= adapterEntries_.size()) {
+        return std::nullopt;
+    }
+    return adapterEntries_[static_cast<std::size_t>(entry)];
+}
+
+void GraphicsSetupDialog::BuildModeList() {
+    const HWND combo = Item(IDC_RESOLUTION_LIST);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+
+    std::vector<AdapterMode> modes;
+    DepthCheck depthWorks = [](int, DepthFormat) { return false; };
+    if (const std::optional<AdapterEntry> adapter = SelectedAdapter()) {
+        modes = direct3d_.Modes(adapter->ordinal);
+        depthWorks = direct3d_.DepthCheckFor(adapter->ordinal);
+    }
+    const ModeList list =
+        ComposeModeList(modes, depthWorks, savedMode_, windowedChosen_, Localise(text::kWindowed));
+
+    modeEntries_ = list.entries;
+    for (std::size_t index = 0; index < modeEntries_.size(); ++index) {
+        const std::wstring label = WideFromCodePage1252(modeEntries_[index].c_str());
+        const LRESULT entry =
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+        if (entry >= 0) {
+            SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(entry),
+                         static_cast<LPARAM>(index));
+        }
+    }
+    // The combo box sorts by its own rules: the pre-selection is found by its text, wherever the
+    // box has put it.
+    if (list.selected) {
+        const std::wstring chosen = WideFromCodePage1252(modeEntries_[*list.selected].c_str());
+        const LRESULT entry = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(chosen.c_str()));
+        if (entry >= 0)
+            SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    }
+    // A list left without a selection stands for the last mode built: OK stores that one.
+    if (list.lastLabel)
+        modeText_ = *list.lastLabel;
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void GraphicsSetupDialog::DriverChanged() {
+    BuildModeList();
+    // The build leaves the last mode it composed in the mode text, which is not necessarily the
+    // entry it pre-selected: OK must store what the list shows.
+    TakeResolution();
+}
+
+void GraphicsSetupDialog::TakeResolution() {
+    const HWND combo = Item(IDC_RESOLUTION_LIST);
+    const LRESULT entry = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (entry >= 0) {
+        const LRESULT index = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0);
+        if (index >= 0 && static_cast<std::size_t>(index) < modeEntries_.size()) {
+            modeText_ = modeEntries_[static_cast<std::size_t>(index)];
+        }
+    }
+    windowedChosen_ = IsWindowedLabel(modeText_);
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void GraphicsSetupDialog::SaveGraphicsSettings() {
+    // A mode text that is no label (the resolution list never had an entry) names no mode: the
+    // display fields then go back as they were read, like every field this dialog does not own.
+    if (const std::optional<ModeChoice> mode = ModeToSave(modeText_, windowedChosen_)) {
+        record_.displayWidth = mode->width;
+        record_.displayHeight = mode->height;
+        record_.colourBits = mode->colourBits;
+        record_.depthBits = mode->depthBits;
+        record_.windowed = windowedChosen_ ? 1 : 0;
+    }
+    // Without an adapter there is no identifier to store: the one read stays.
+    if (const std::optional<AdapterEntry> adapter = SelectedAdapter()) {
+        record_.displayAdapter = adapter->deviceIdentifier;
+    }
+    record_.compatibilityMode = StoredCheckOf(Window(), IDC_COMPATIBILITY_MODE);
+    record_.highDetail = StoredCheckOf(Window(), IDC_HIGH_DETAIL);
+    // Whether or not the file could be written, the dialog is done.
+    WriteSettingsOrReport(Window(), record_, kSharedReadWrite);
+    End(IDOK);
+}
+
+void GraphicsSetupDialog::Cancel() {
+    End(IDCANCEL);
+}
+
+HandlerResult GraphicsSetupDialog::Relabel(const Message&) {
+    TakeLanguageFromSettingsFile();
+    bool changed = SetItemTextIfChanged(Window(), IDOK, Localise(text::kOk));
+    changed |= SetItemTextIfChanged(Window(), IDCANCEL, Localise(text::kCancel));
+    changed |=
+        SetItemTextIfChanged(Window(), IDC_GRAPHICS_DRIVER_LABEL, Localise(text::kDriverLabel));
+    changed |=
+        SetItemTextIfChanged(Window(), IDC_RESOLUTION_LABEL, Localise(text::kResolutionLabel));
+    changed |=
+        SetItemTextIfChanged(Window(), IDC_COMPATIBILITY_MODE, Localise(text::kCompatibilityMode));
+    changed |= SetItemTextIfChanged(Window(), IDC_HIGH_DETAIL, Localise(text::kHighDetail));
+    changed |= SetWindowTextIfChanged(Window(), Localise(text::kTitle));
+    // New texts are drawn transparently: the picture must be drawn again beneath them.
+    if (changed)
+        InvalidateRect(Window(), nullptr, TRUE);
+    return std::nullopt;  // the system does the painting itself
+}
+
+HandlerResult GraphicsSetupDialog::ColourControls(const Message& message) {
+    const HBRUSH brush =
+        GraphicsSkinControlColor(reinterpret_cast<HDC>(message.wParam),
+                                 reinterpret_cast<HWND>(message.lParam), ControlTypeOf(message.id));
+    if (brush == nullptr)
+        return std::nullopt;
+    return reinterpret_cast<INT_PTR>(brush);
+}
+
+HandlerResult GraphicsSetupDialog::Destroyed(const Message&) {
+    tooltips_.Destroy();
+    direct3d_.Release();  // the object, then d3d8.dll
+    return std::nullopt;
+}

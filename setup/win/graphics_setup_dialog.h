@@ -1,16 +1,61 @@
 #pragma once
-// The graphics setup dialog (template 142): the Direct3D adapter, the full-screen mode or a window, and two switches.
+// The graphics setup dialog (template 142): the Direct3D adapter, the full-screen mode or a window,
+// and two switches. It reads the settings file when it opens and writes its fields on OK.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/win/dialog.h"
+#include "app/win/tooltips.h"
+#include "settings/settings_file.h"
+#include "setup/display_modes.h"
+#include "setup/win/direct3d8.h"
 
 class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog> {
-public:
+  public:
     GraphicsSetupDialog();
 
-private:
+  private:
     friend class MappedDialog<GraphicsSetupDialog>;
     static const MessageMap<GraphicsSetupDialog> kMessageMap;
 
-    void Accept();
+    // One entry of the driver list.
+    struct AdapterEntry {
+        UINT ordinal;
+        Guid deviceIdentifier;
+    };
+
+    HandlerResult Initialise(const Message& message);
+    void DriverChanged();
+    void BuildModeList();
+    void TakeResolution();
+    void SaveGraphicsSettings();
     void Cancel();
+    HandlerResult Relabel(const Message& message);
+    HandlerResult ColourControls(const Message& message);
+    HandlerResult Destroyed(const Message& message);
+
+    void ReadSavedChoice();
+    void ListAdapters();
+    // The driver list's selected entry; none when the list is empty.
+    std::optional<AdapterEntry> SelectedAdapter() const;
+
+    SettingsFile record_;
+    // The choice the file remembers; never changed by the player's picks, so that every driver
+    // change pre-selects from it again.
+    ModeChoice savedMode_ = kUnsavedMode;
+    Guid savedAdapter_;
+    bool windowedChosen_ = false;
+    // The label of the resolution entry last taken, or of the last mode a list build composed.
+    std::string modeText_ = "640 x 480 (32z)";
+    // The driver list's entries in list order. Every adapter Direct3D reports is listed.
+    std::vector<AdapterEntry> adapterEntries_;
+    // The resolution list's texts as the last build composed them; each entry of the combo box
+    // carries the index of its text here.
+    std::vector<std::string> modeEntries_;
+    Direct3D8 direct3d_;
+    Tooltips tooltips_;
 };
