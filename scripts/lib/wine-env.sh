@@ -58,6 +58,9 @@ ALSA
     "$WINESERVER" -p
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         "$WINE" wineboot -i >"$folder/wineboot.log" 2>&1 || true
+        # Without a window manager, Wine waits for one before every hidden window it maps: windows
+        # it manages itself need no such wait.
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
 }
 

@@ -1,0 +1,15 @@
+#pragma once
+// Key presses on the X display the Wine programs run on, through xdotool. Wine turns them into
+// keyboard input, which DirectInput's keyboard device sees as well.
+
+#include <string>
+
+#include "e2e/support/wait_until.h"
+
+namespace e2e {
+
+// Presses and releases the key `keysym` (an X key name such as "Escape", "Return" or "a");
+// true when xdotool did so within `timeout`.
+bool PressKey(const std::string& keysym, Milliseconds timeout = kGenerousWait);
+
+}  // namespace e2e
