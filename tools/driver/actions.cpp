@@ -32,13 +32,14 @@ ActionResult Refuse(std::string why) {
 }
 
 // The control a user would act on: it must exist, be visible and be enabled, and so must its
-// window (a modal window above it disables it).
-HWND UsableControl(HWND dialog, int id, std::string* problem) {
+// window (a modal window above it disables it). A program's hidden control is acted on only when
+// the test says so: it reaches a handler that no user can reach but that still has to work.
+HWND UsableControl(HWND dialog, int id, std::string* problem, bool evenIfHidden = false) {
     HWND control = FindControl(dialog, id);
     const std::string name = "control " + std::to_string(id);
     if (control == nullptr) {
         *problem = "no " + name;
-    } else if (!IsWindowVisible(control)) {
+    } else if (!evenIfHidden && !IsWindowVisible(control)) {
         *problem = name + " is hidden";
     } else if (!IsWindowEnabled(control)) {
         *problem = name + " is disabled";
@@ -121,9 +122,9 @@ ActionResult ClickButton(HWND dialog, int id, DWORD timeout) {
     return Notify(button, BN_CLICKED, timeout);
 }
 
-ActionResult SelectComboItem(HWND dialog, int id, int index, DWORD timeout) {
+ActionResult SelectComboItem(HWND dialog, int id, int index, DWORD timeout, bool evenIfHidden) {
     std::string problem;
-    HWND combo = UsableControl(dialog, id, &problem);
+    HWND combo = UsableControl(dialog, id, &problem, evenIfHidden);
     if (combo == nullptr)
         return Refuse(problem);
     if (!HasClass(combo, L"ComboBox")) {

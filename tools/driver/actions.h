@@ -33,7 +33,8 @@ ActionResult SendAndWatch(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 ActionResult ClickButton(HWND dialog, int id, DWORD timeout);
 // Selects item `index` and tells the parent with CBN_SELCHANGE, as a selection by the user does.
-ActionResult SelectComboItem(HWND dialog, int id, int index, DWORD timeout);
+// A hidden combo box is refused unless `evenIfHidden`.
+ActionResult SelectComboItem(HWND dialog, int id, int index, DWORD timeout, bool evenIfHidden);
 // Gives a check box `state` and tells its parent of the click; nothing when it has that state.
 ActionResult SetButtonCheck(HWND dialog, int id, int state, DWORD timeout);
 // Shows a button pushed in or released, without clicking it.

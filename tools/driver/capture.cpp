@@ -30,6 +30,9 @@ bool WriteAll(HANDLE file, const void* data, std::size_t size) {
 std::optional<ClientPicture> CaptureClient(HWND window, int x, int y, int width, int height) {
     if (!IsWindow(window) || width <= 0 || height <= 0)
         return std::nullopt;
+    // Whatever is still to be painted is painted first, so that the picture shows the window as
+    // its program has drawn it, not a paint caught halfway.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     POINT origin{x, y};
     if (!ClientToScreen(window, &origin))
         return std::nullopt;

@@ -155,15 +155,18 @@ Answer ClientSizeCommand(Arguments& arguments) {
     return Answer().Record("size", {Number(client.right), Number(client.bottom)});
 }
 
-Answer SelectCommand(Arguments& arguments) {
+Answer Select(Arguments& arguments, bool evenIfHidden) {
     HWND dialog = ExistingWindow(arguments, 0);
     const int id = ControlId(arguments, 1);
     const auto index = static_cast<int>(arguments.Integer(2));
     const DWORD timeout = Timeout(arguments, 3);
     if (arguments.Failed())
         return Answer::Failure(arguments.Error());
-    return FromOutcome(SelectComboItem(dialog, id, index, timeout));
+    return FromOutcome(SelectComboItem(dialog, id, index, timeout, evenIfHidden));
 }
+
+Answer SelectCommand(Arguments& arguments) { return Select(arguments, false); }
+Answer SelectHiddenCommand(Arguments& arguments) { return Select(arguments, true); }
 
 Answer ClickCommand(Arguments& arguments) {
     HWND dialog = ExistingWindow(arguments, 0);
@@ -361,6 +364,7 @@ constexpr Command kCommands[] = {
     {"text", 1, 1, TextCommand, "<window>"},
     {"client-size", 1, 1, ClientSizeCommand, "<window>"},
     {"select", 3, 4, SelectCommand, "<dialog> <control-id> <index> [timeout-ms]"},
+    {"select-hidden", 3, 4, SelectHiddenCommand, "<dialog> <control-id> <index> [timeout-ms]"},
     {"click", 2, 3, ClickCommand, "<dialog> <control-id> [timeout-ms]"},
     {"push", 3, 3, PushCommand, "<dialog> <control-id> <0|1>"},
     {"set-check", 3, 4, SetCheckCommand, "<dialog> <control-id> <0|1|2> [timeout-ms]"},

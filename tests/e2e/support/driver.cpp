@@ -321,6 +321,12 @@ ActionResult Driver::SelectComboItem(WindowHandle dialog, int id, int index, Mil
     return Act({"select", HandleText(dialog), Number(id), Number(index), Milli(timeout)}, timeout);
 }
 
+ActionResult Driver::SelectHiddenComboItem(WindowHandle dialog, int id, int index,
+                                           Milliseconds timeout) {
+    return Act({"select-hidden", HandleText(dialog), Number(id), Number(index), Milli(timeout)},
+               timeout);
+}
+
 ActionResult Driver::Click(WindowHandle dialog, int id, Milliseconds timeout) {
     return Act({"click", HandleText(dialog), Number(id), Milli(timeout)}, timeout);
 }

@@ -133,6 +133,9 @@ class Driver {
     // What a user does.
     ActionResult SelectComboItem(WindowHandle dialog, int id, int index,
                                  Milliseconds timeout = kGenerousWait);
+    // The same for a combo box its program keeps hidden (the launcher's language list).
+    ActionResult SelectHiddenComboItem(WindowHandle dialog, int id, int index,
+                                       Milliseconds timeout = kGenerousWait);
     ActionResult Click(WindowHandle dialog, int id, Milliseconds timeout = kGenerousWait);
     ActionResult SetCheck(WindowHandle dialog, int id, int state,
                           Milliseconds timeout = kGenerousWait);

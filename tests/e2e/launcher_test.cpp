@@ -1,0 +1,294 @@
+// The launcher window and its buttons, with the programs it starts replaced where a test needs
+// to see what was started: recorder.exe, copied under their names, writes its command line to
+// "<program>.log".
+
+#include "e2e/product_fixture.h"
+#include "support/settings_builder.h"
+
+namespace e2e {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr const char* kUninstallGuid = "{7A3C0C44-5D0E-4C43-9A5B-2F4C1E3D9B01}";
+const std::string kUninstallKey =
+    std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kUninstallGuid;
+
+const std::string kCannotFind = "Cannot find the required file.\nTry re-installing Tavrin";
+
+class LauncherTest : public ProductTest {
+  protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(ProductTest::SetUp());
+        temporaryLanguageFile_ = WineTemporaryFolder(wine_->Prefix()) / "tavrin.dat";
+        RemoveFile(temporaryLanguageFile_);
+    }
+
+    void TearDown() override {
+        RemoveFile(temporaryLanguageFile_);
+        driver_->DeleteRegistryKey(RegistryRoot::LocalMachine, kUninstallKey);
+        ProductTest::TearDown();
+    }
+
+    std::optional<WindowInfo> OpenLauncher(const std::string& title = kLauncherTitle,
+                                           std::vector<std::pair<std::string, std::string>> environment = {}) {
+        launcher_ = &programs_->Start(installation_->File("TavrinConfig.exe"), {},
+                                      installation_->Folder(), std::move(environment));
+        return driver_->FindWindow(title);
+    }
+
+    // Puts the recorder in place of a program of the installation.
+    void Record(const std::string& program) {
+        ASSERT_TRUE(WriteFileBytes(installation_->File(program),
+                                   *ReadFileBytes(WineEnvironment::WindowsBuildFolder() / "tools" /
+                                                  "recorder" / "recorder.exe")));
+    }
+
+    // The command lines the recorder saw as `program`, once it has run.
+    std::optional<std::string> Recorded(const std::string& program) {
+        const std::filesystem::path log = installation_->File(program + ".log");
+        std::optional<Bytes> bytes;
+        if (!WaitUntil([&] { return (bytes = ReadFileBytes(log)) && !bytes->empty(); })) {
+            return std::nullopt;
+        }
+        return std::string(bytes->begin(), bytes->end());
+    }
+
+    MessageBoxInfo ExpectMessage(const ActionResult& click) {
+        EXPECT_EQ(click.outcome, ActionOutcome::MessageBox);
+        const std::optional<MessageBoxInfo> box = driver_->FindMessageBox();
+        EXPECT_TRUE(box) << driver_->LastError();
+        if (!box) return {};
+        EXPECT_TRUE(Handled(driver_->AnswerMessageBox(box->window.handle, kIdOk)));
+        return *box;
+    }
+
+    std::filesystem::path temporaryLanguageFile_;
+    WineProcess* launcher_ = nullptr;
+};
+
+TEST_F(LauncherTest, WithoutTheGameInstalledOnlyInstallAndTheOtherButtonsWork) {
+    ASSERT_TRUE(installation_->RemoveKey());
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_EQ(ControlText(*launcher, IDC_UPDATE_INSTALL), "Install");
+    for (int id : {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO, IDC_REGISTER}) {
+        EXPECT_FALSE(driver_->Control(launcher->handle, id)->enabled) << id;
+    }
+    for (int id : {IDC_CLOSE, IDC_READ_ME, IDC_GAME_SITE, IDC_PUBLISHER_SITE, IDC_DEVELOPER_SITE,
+                   IDC_UPDATE_INSTALL}) {
+        EXPECT_TRUE(driver_->Control(launcher->handle, id)->enabled) << id;
+    }
+
+    // Installing the game while the launcher is open shows at its next paint.
+    ASSERT_TRUE(installation_->SetLocationToFolder());
+    ASSERT_TRUE(driver_->Redraw(launcher->handle));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(*launcher, IDC_UPDATE_INSTALL) == "Update Install"; }));
+    for (int id : {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO, IDC_REGISTER}) {
+        EXPECT_TRUE(driver_->Control(launcher->handle, id)->enabled) << id;
+    }
+}
+
+TEST_F(LauncherTest, GermanSystemShowsGermanTextsAndLanguageNames) {
+    const std::optional<WindowInfo> launcher =
+        OpenLauncher("Tavrin-Launcher V1.0", {{"LANG", "de_CH.UTF-8"}, {"LC_ALL", "de_CH.UTF-8"}});
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    const std::optional<ControlInfo> list = driver_->Control(launcher->handle, IDC_LANGUAGE_LIST);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->items, (std::vector<std::string>{"Englisch", "Franz\xC3\xB6sisch", "Deutsch",
+                                                     "Italienisch", "Spanisch"}));
+    EXPECT_EQ(list->selection, 2);
+    EXPECT_FALSE(list->visible);
+    for (int label : {IDC_SETTINGS_LABEL, IDC_WEB_SITES_LABEL, IDC_LANGUAGE_LABEL,
+                      IDC_OTHER_INSTALLS_LABEL, IDC_INFORMATION_LABEL}) {
+        EXPECT_EQ(ControlText(*launcher, label), "") << label;
+    }
+}
+
+TEST_F(LauncherTest, BrazilianSystemGetsEnglish) {
+    EXPECT_TRUE(OpenLauncher(kLauncherTitle, {{"LANG", "pt_BR.UTF-8"}, {"LC_ALL", "pt_BR.UTF-8"}}))
+        << driver_->LastError();
+}
+
+TEST_F(LauncherTest, ValidSettingsFileOutranksTheSystemLanguage) {
+    ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(1)));
+    EXPECT_TRUE(OpenLauncher("Lanceur Tavrin V1.0", {{"LANG", "de_CH.UTF-8"}, {"LC_ALL", "de_CH.UTF-8"}}))
+        << driver_->LastError();
+}
+
+TEST_F(LauncherTest, TemporaryLanguageFileServesUntilAValidSettingsFileRetiresIt) {
+    ASSERT_TRUE(WriteFileBytes(temporaryLanguageFile_, {3}));
+    ASSERT_TRUE(installation_->RemoveKey());
+    const std::optional<WindowInfo> italian = OpenLauncher("Launcher di Tavrin V1.0");
+    ASSERT_TRUE(italian) << driver_->LastError();
+    EXPECT_TRUE(Handled(driver_->Click(italian->handle, IDC_CLOSE)));
+    ASSERT_TRUE(Ended(*launcher_));
+    EXPECT_TRUE(ReadFileBytes(temporaryLanguageFile_));
+
+    ASSERT_TRUE(installation_->SetLocationToFolder());
+    ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(1)));
+    EXPECT_TRUE(OpenLauncher("Lanceur Tavrin V1.0")) << driver_->LastError();
+    EXPECT_FALSE(ReadFileBytes(temporaryLanguageFile_));
+}
+
+TEST_F(LauncherTest, LanguageChangeIsStoredInTheSettingsFile) {
+    ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(0)));
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_TRUE(Handled(driver_->SelectHiddenComboItem(launcher->handle, IDC_LANGUAGE_LIST, 4)));
+    EXPECT_EQ(driver_->WindowText(launcher->handle), "Lanzador Tavrin V1.0");
+
+    Bytes expected = DistinctSettingsBytes(4);
+    EXPECT_EQ(installation_->Settings(), expected);
+    EXPECT_FALSE(ReadFileBytes(temporaryLanguageFile_));
+}
+
+TEST_F(LauncherTest, LanguageChangeWithoutAnInstallationWritesTheTemporaryFile) {
+    ASSERT_TRUE(installation_->RemoveKey());
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_TRUE(Handled(driver_->SelectHiddenComboItem(launcher->handle, IDC_LANGUAGE_LIST, 4)));
+    EXPECT_EQ(ReadFileBytes(temporaryLanguageFile_), Bytes{4});
+    EXPECT_FALSE(installation_->Settings());
+}
+
+TEST_F(LauncherTest, SetupButtonsStartTheSetupToolInTheLaunchersLanguage) {
+    ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(2)));
+    const std::optional<WindowInfo> launcher = OpenLauncher("Tavrin-Launcher V1.0");
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    struct Button {
+        int id;
+        const char* title;
+        Milliseconds wait;
+    };
+    for (const Button& button : {Button{IDC_AUDIO, "Tavrin Audio-Setup", kGenerousWait},
+                                 Button{IDC_VIDEO, "Tavrin Video-Setup", kSlowWindowWait},
+                                 Button{IDC_CONTROLS, "Tavrin Steuerungs-Setup", kGenerousWait}}) {
+        SCOPED_TRACE(button.title);
+        EXPECT_TRUE(Handled(driver_->Click(launcher->handle, button.id)));
+        const std::optional<WindowInfo> setup = driver_->FindWindow(button.title, button.wait);
+        ASSERT_TRUE(setup) << driver_->LastError();
+
+        // While a setup process runs every launcher button does nothing, Close included.
+        EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_CLOSE)));
+        EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_READ_ME)));
+        EXPECT_FALSE(driver_->FindMessageBox(0, Milliseconds{300}));
+        EXPECT_TRUE(launcher_->Running());
+
+        const int cancel = button.id == IDC_CONTROLS ? IDC_CONTROL_CANCEL : kIdCancel;
+        EXPECT_TRUE(Handled(driver_->Click(setup->handle, cancel)));
+        ASSERT_TRUE(driver_->WaitGone(setup->handle));
+        ASSERT_TRUE(WaitUntil([&] { return !programs_->Running("Config.exe"); }));
+    }
+    // With the setup tool gone the buttons work again.
+    EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_CLOSE)));
+    EXPECT_TRUE(Ended(*launcher_));
+}
+
+TEST_F(LauncherTest, PlayRestoresMissingBindingsStartsTheGameAndEnds) {
+    Record("tavrin.exe");
+    Bytes before = DistinctSettingsBytes(0);
+    PutLittleEndian32(before, 80 + 4 * 6, 0);   // keyboard "Tav"
+    PutLittleEndian32(before, 124 + 4 * 6, 0);  // controller "Tav"
+    ASSERT_TRUE(installation_->WriteSettings(before));
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+
+    EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_PLAY)));
+    EXPECT_TRUE(Ended(*launcher_));
+    EXPECT_TRUE(Recorded("tavrin.exe"));
+
+    Bytes expected = before;
+    const std::uint32_t keyboard[] = {242, 244, 239, 247, 68, 81, 95, 83, 84};
+    const std::uint32_t controller[] = {33, 33, 34, 34, 2, 3, 1, 4, 5};
+    for (int i = 0; i < 9; ++i) {
+        PutLittleEndian32(expected, 80 + 4 * i, keyboard[i]);
+        PutLittleEndian32(expected, 124 + 4 * i, controller[i]);
+    }
+    PutLittleEndian32(expected, 116, 39);
+    EXPECT_EQ(installation_->Settings(), expected);
+}
+
+TEST_F(LauncherTest, WithoutDirectX81PlayAndSetupRefuseButReadMeAndWebSitesAct) {
+    ASSERT_TRUE(RemoveFile(installation_->File("Readme.html")));
+    const std::optional<WindowInfo> launcher =
+        OpenLauncher(kLauncherTitle, {{"WINEDLLOVERRIDES", "mscoree,mshtml=;dpnhpast=d"}});
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    for (int id : {IDC_PLAY, IDC_VIDEO, IDC_AUDIO, IDC_CONTROLS}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, id)).text, "DirectX 8.1 not installed");
+    }
+    EXPECT_FALSE(programs_->Running("Config.exe"));
+    // Read Me still tries, and says the readme is not there.
+    EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, IDC_READ_ME)).text, kCannotFind);
+    EXPECT_TRUE(launcher_->Running());
+}
+
+TEST_F(LauncherTest, RegisterStartsTheRegistrationProgramWithItsOptions) {
+    Record("GAL1.exe");
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_REGISTER)));
+    const std::optional<std::string> commandLine = Recorded("GAL1.exe");
+    ASSERT_TRUE(commandLine);
+    EXPECT_NE(commandLine->find("GAL1.exe\" /PRNM=\"Tavrin Demo\" /SKUN=\"41527\" /GTYP=\"ARCD\""),
+              std::string::npos)
+        << *commandLine;
+    EXPECT_TRUE(launcher_->Running());
+}
+
+TEST_F(LauncherTest, UpdateInstallStartsOnlyTheQuotedUninstaller) {
+    Record("uninst.exe");
+    const std::string uninstaller = WindowsPath(installation_->File("uninst.exe"));
+    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
+    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
+                                         "\"" + uninstaller + "\" /S /LOG=uninstall.txt"));
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_UPDATE_INSTALL)));
+    EXPECT_TRUE(Ended(*launcher_));
+    const std::optional<std::string> commandLine = Recorded("uninst.exe");
+    ASSERT_TRUE(commandLine);
+    EXPECT_NE(commandLine->find("uninst.exe"), std::string::npos) << *commandLine;
+    EXPECT_EQ(commandLine->find("/S"), std::string::npos) << *commandLine;
+}
+
+TEST_F(LauncherTest, UpdateInstallKeepsTheArgumentsOfAnUnquotedCommand) {
+    // The installation's folder has a blank in its name: the command is split where a program is.
+    Record("uninst.exe");
+    const std::string uninstaller = WindowsPath(installation_->File("uninst.exe"));
+    ASSERT_NE(uninstaller.find(' '), std::string::npos);
+    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
+    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
+                                         uninstaller + " /X" + kUninstallGuid));
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_UPDATE_INSTALL)));
+    EXPECT_TRUE(Ended(*launcher_));
+    const std::optional<std::string> commandLine = Recorded("uninst.exe");
+    ASSERT_TRUE(commandLine);
+    EXPECT_NE(commandLine->find(std::string("/X") + kUninstallGuid), std::string::npos) << *commandLine;
+}
+
+TEST_F(LauncherTest, UpdateInstallWithoutItsUninstallEntrySaysTheFileIsMissing) {
+    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, IDC_UPDATE_INSTALL)).text, kCannotFind);
+    EXPECT_TRUE(launcher_->Running());
+}
+
+TEST_F(LauncherTest, MissingReadmeShowsTheStartFailureInTheLaunchersLanguage) {
+    ASSERT_TRUE(RemoveFile(installation_->File("Readme.html")));
+    ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(3)));
+    const std::optional<WindowInfo> launcher = OpenLauncher("Launcher di Tavrin V1.0");
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    const MessageBoxInfo box = ExpectMessage(driver_->Click(launcher->handle, IDC_READ_ME));
+    EXPECT_EQ(box.window.title, "Errore di Tavrin");
+    // Wine answers a missing file with ERROR_FILE_NOT_FOUND.
+    EXPECT_EQ(box.text, "Impossibile trovare il file richiesto.\nProva a reinstallare Tavrin");
+    EXPECT_EQ(box.buttons.size(), 2u);
+}
+
+}  // namespace
+}  // namespace e2e

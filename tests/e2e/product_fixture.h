@@ -1,0 +1,86 @@
+#pragma once
+// The end-to-end tests of the programs themselves: a driver, a demo installation of the game
+// named by the registry, and the programs the test starts, all gone when the test ends.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/support/driver.h"
+#include "e2e/support/installation.h"
+#include "e2e/support/programs.h"
+#include "e2e/support/wine_environment.h"
+#include "resources/resource_ids.h"
+
+namespace e2e {
+
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// Direct3D takes its time the first time a process uses it under Wine.
+inline constexpr Milliseconds kSlowWindowWait{60000};
+
+inline constexpr const char* kAudioTitle = "Tavrin Audio Setup";
+inline constexpr const char* kGraphicsTitle = "Tavrin Video Setup";
+inline constexpr const char* kControlTitle = "Tavrin Control Setup";
+inline constexpr const char* kLauncherTitle = "Tavrin Launcher V1.0";
+
+class ProductTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string problem;
+        wine_ = WineEnvironment::FromProcessEnvironment(&problem);
+        ASSERT_TRUE(wine_) << problem;
+        driver_.emplace(*wine_);
+        installation_.emplace(*driver_);
+        programs_.emplace(*wine_);
+        programs_->Watch(installation_->Folder());
+        ParkMousePointer();
+    }
+
+    void TearDown() override {
+        programs_.reset();
+        installation_.reset();
+    }
+
+    // Starts a program of the installation, from the installation's folder unless told otherwise.
+    WineProcess& Start(const std::string& program, std::vector<std::string> arguments = {},
+                       std::filesystem::path workingFolder = {}) {
+        return programs_->Start(installation_->File(program), std::move(arguments),
+                                workingFolder.empty() ? installation_->Folder() : workingFolder);
+    }
+
+    // The setup tool with a mode and a language, and its window once painted in `title`.
+    std::optional<WindowInfo> OpenSetup(const std::string& mode, int language, const std::string& title,
+                                        Milliseconds wait = kGenerousWait) {
+        setup_ = &Start("Config.exe", {mode, std::to_string(language)});
+        return driver_->FindWindow(title, wait);
+    }
+
+    // A click or selection whose handler ran to its end, whether or not it closed the window.
+    static bool Handled(const ActionResult& result) {
+        return result.outcome == ActionOutcome::Finished || result.outcome == ActionOutcome::Gone;
+    }
+
+    bool Ended(WineProcess& process, Milliseconds wait = kGenerousWait) {
+        return process.WaitForExit(wait).has_value();
+    }
+
+    std::optional<std::string> ControlText(const WindowInfo& window, int id) {
+        const std::optional<ControlInfo> control = driver_->Control(window.handle, id);
+        if (!control) return std::nullopt;
+        return control->text;
+    }
+
+    std::optional<WineEnvironment> wine_;
+    std::optional<Driver> driver_;
+    std::optional<Installation> installation_;
+    std::optional<Programs> programs_;
+    WineProcess* setup_ = nullptr;
+};
+
+}  // namespace e2e
