@@ -21,7 +21,15 @@ bool Dialog::CreateModeless(HWND owner) {
                               DialogProcedure, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
-void Dialog::End(INT_PTR result) { EndDialog(window_, result); }
+void Dialog::End(INT_PTR result) {
+    // A modeless window is only hidden: EndDialog is for modal loops, and would enable the owner
+    // even while a message box of the owner's keeps it disabled.
+    if (modeless_) {
+        ShowWindow(window_, SW_HIDE);
+        return;
+    }
+    EndDialog(window_, result);
+}
 
 HandlerResult Dialog::EraseWithSkin(const Message& message) {
     return DrawSkinBackground(window_, reinterpret_cast<HDC>(message.wParam));

@@ -52,7 +52,7 @@ public:
 protected:
     explicit Dialog(int templateId) : templateId_(templateId) {}
 
-    // Ends the dialog with `result`. A modeless dialog is hidden; its window goes with the object.
+    // Ends a modal dialog with `result`. A modeless one is hidden; its window goes with the object.
     void End(INT_PTR result);
 
     // The skin's three operations, for the message maps of skinned dialogs: WM_ERASEBKGND,

@@ -1,10 +1,42 @@
 #include "controls/win/control_setup_dialog.h"
 
+#include <string>
+
+#include "app/local_text.h"
+#include "app/texts/control_texts.h"
+#include "app/texts/key_names.h"
+#include "app/texts/messages.h"
+#include "app/win/ui_text.h"
+#include "controls/capture.h"
+#include "controls/win/capture_reading.h"
+#include "controls/win/keyboard_layout.h"
 #include "resources/resource_ids.h"
+#include "settings/win/settings_readers.h"
+
+namespace text = texts::controls;
 
 const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
+    OnInitDialog(&ControlSetupDialog::Initialise),
+    OnCommand(IDC_BIND_LEFT, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_LEFT>),
+    OnCommand(IDC_BIND_RIGHT, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_RIGHT>),
+    OnCommand(IDC_BIND_FORWARD, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_FORWARD>),
+    OnCommand(IDC_BIND_BACKWARD, BN_CLICKED,
+              &ControlSetupDialog::BindingClicked<IDC_BIND_BACKWARD>),
+    OnCommand(IDC_BIND_TAV, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_TAV>),
+    OnCommand(IDC_BIND_JUMP, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_JUMP>),
+    OnCommand(IDC_BIND_SEARCH, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_SEARCH>),
+    OnCommand(IDC_BIND_TURN_LEFT, BN_CLICKED,
+              &ControlSetupDialog::BindingClicked<IDC_BIND_TURN_LEFT>),
+    OnCommand(IDC_BIND_TURN_RIGHT, BN_CLICKED,
+              &ControlSetupDialog::BindingClicked<IDC_BIND_TURN_RIGHT>),
+    OnCommand(IDC_CONTROLLER_LIST, CBN_SELCHANGE, &ControlSetupDialog::ControllerChanged),
+    OnCommand(IDC_DEFAULTS, BN_CLICKED, &ControlSetupDialog::RestoreDefaults),
+    OnCommand(IDC_CALIBRATE, BN_CLICKED, &ControlSetupDialog::Calibrate),
     OnCommand(IDOK, BN_CLICKED, &ControlSetupDialog::Accept),
     OnCommand(IDC_CONTROL_CANCEL, BN_CLICKED, &ControlSetupDialog::Cancel),
+    OnCommand(IDCANCEL, BN_CLICKED, &ControlSetupDialog::IgnoreCancelCommand),
+    OnMessage(WM_PAINT, &ControlSetupDialog::Relabel),
+    OnMessage(WM_DESTROY, &ControlSetupDialog::Destroyed),
     OnMessage(WM_ERASEBKGND, &ControlSetupDialog::EraseWithSkin),
     OnMessage(WM_CTLCOLORBTN, &ControlSetupDialog::ColourControlsForSkin),
     OnMessage(WM_CTLCOLORSTATIC, &ControlSetupDialog::ColourControlsForSkin),
@@ -13,6 +45,191 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
 
 ControlSetupDialog::ControlSetupDialog() : MappedDialog(IDD_CONTROL_SETUP) {}
 
-void ControlSetupDialog::Accept() { End(IDOK); }
+HandlerResult ControlSetupDialog::Initialise(const Message&) {
+    tooltips_.Create(Window());
+    tooltips_.Add(IDOK, Localise(text::kOkTip));
+    tooltips_.Add(IDC_CONTROL_CANCEL, Localise(text::kCancelTip));
+    tooltips_.Add(IDC_BIND_LEFT, Localise(text::kLeftTip));
+    tooltips_.Add(IDC_BIND_RIGHT, Localise(text::kRightTip));
+    tooltips_.Add(IDC_BIND_FORWARD, Localise(text::kForwardTip));
+    tooltips_.Add(IDC_BIND_BACKWARD, Localise(text::kBackwardTip));
+    tooltips_.Add(IDC_BIND_TAV, Localise(text::kTavTip));
+    tooltips_.Add(IDC_BIND_JUMP, Localise(text::kJumpTip));
+    tooltips_.Add(IDC_BIND_SEARCH, Localise(text::kSearchTip));
+    tooltips_.Add(IDC_BIND_TURN_LEFT, Localise(text::kTurnLeftTip));
+    tooltips_.Add(IDC_BIND_TURN_RIGHT, Localise(text::kTurnRightTip));
+    tooltips_.Add(IDC_DEFAULTS, Localise(text::kDefaultsTip));
+    tooltips_.Add(IDC_CALIBRATE, Localise(text::kCalibrateTip));
+    tooltips_.Add(IDC_CONTROLLER_LIST, Localise(text::kControllerTip));
+    tooltips_.Activate();
 
-void ControlSetupDialog::Cancel() { End(IDCANCEL); }
+    bindings_.keyboardSet = {};
+    bindings_.controllerSet = {};
+    bindings_.selectedController = 0;
+    // The control setup shares the file with nobody while it reads or writes it.
+    const SettingsReadOutcome outcome =
+        ReadSettingsForDialog(Window(), record_, kExclusiveReadWrite);
+    const bool defaultsRestored = bindings_.LoadAtStart(outcome != SettingsReadOutcome::Missing,
+                                                        outcome == SettingsReadOutcome::Valid);
+    RefreshCaptions();
+    if (defaultsRestored)
+        InvalidateRect(Window(), nullptr, TRUE);
+
+    if (FAILED(OpenInputSystem(Window(), input_))) {
+        input_.Release();
+        ShowMessage(Window(), Localise(texts::messages::kDirectInputError),
+                    Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
+        End(0);
+        return TRUE;
+    }
+    FillControllerList();
+    bindings_.LoadSets();
+    RefreshCaptions();
+    return TRUE;
+}
+
+void ControlSetupDialog::FillControllerList() {
+    const HWND list = Item(IDC_CONTROLLER_LIST);
+    const std::wstring keyboard = WideFromCodePage1252(Localise(texts::keys::kKeyboard));
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(keyboard.c_str()));
+    for (const AttachedController& controller : input_.Controllers()) {
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(controller.name.c_str()));
+    }
+    const int item = PreselectedItem(input_.Controllers(), record_.controllerDevice);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    bindings_.selectedController = item;
+    // With a controller attached, the start goes through a change of the selection: the file is
+    // written and the selected controller opened, or the record told that the keyboard is used.
+    if (!input_.Controllers().empty())
+        ControllerChanged();
+}
+
+void ControlSetupDialog::ControllerChanged() {
+    // A capture waiting now was aimed at the bindings of the device selected before: it would
+    // write a key into the controller's bindings, or a button into the keyboard's.
+    capture_.reset();
+    // The record still names the device selected before the change.
+    WriteSettings();
+
+    const LRESULT item = SendMessageW(Item(IDC_CONTROLLER_LIST), CB_GETCURSEL, 0, 0);
+    if (item < 0)
+        return;
+    bindings_.selectedController = static_cast<int>(item);
+    if (item == 0) {
+        record_.controllerDevice = Guid{};
+    } else {
+        // A controller that cannot be opened keeps the captions of the device selected before.
+        if (FAILED(input_.OpenController(static_cast<int>(item))))
+            return;
+        record_.controllerDevice =
+            input_.Controllers()[static_cast<std::size_t>(item) - 1].instance;
+    }
+    bindings_.LoadSets();
+    RefreshCaptions();
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlSetupDialog::StartCapture(ControlAction action) {
+    // An unfinished capture is abandoned: only one window waits at a time.
+    capture_.reset();
+    const CaptureRequest request = bindings_.StartCapture(action);
+    const CaptureDevices devices = {input_.Keyboard(), input_.Controller(),
+                                    bindings_.selectedController != 0};
+    capture_ = std::make_unique<KeyCaptureDialog>(
+        devices, CaptureSession(action, LayoutKeyCharacter()),
+        [this, request](InputCode code) { BindCaptured(request, code); });
+    if (!capture_->Show(Window()))
+        capture_.reset();
+}
+
+void ControlSetupDialog::BindCaptured(const CaptureRequest& request, InputCode code) {
+    for (ControlAction changed : bindings_.ApplyBinding(request, code))
+        SetCaption(changed);
+}
+
+void ControlSetupDialog::RestoreDefaults() {
+    if (ShowMessage(Window(), Localise(texts::messages::kRestoreDefaultsQuestion),
+                    Localise(texts::messages::kQuestionCaption),
+                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    bindings_.RestoreDefaults();
+    RefreshCaptions();
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlSetupDialog::Calibrate() {
+    input_.RunControlPanel(Window());
+}
+
+void ControlSetupDialog::Accept() {
+    // While a capture waits, Enter is the player's choice of key: the dialog manager turns it
+    // into OK, which would save and close the dialog instead of binding the key.
+    if (capture_ && capture_->Waiting() && (GetKeyState(VK_RETURN) & 0x8000) != 0)
+        return;
+    WriteSettings();
+    End(IDOK);
+}
+
+void ControlSetupDialog::Cancel() {
+    End(IDCANCEL);
+}
+
+// Escape and the close request: the dialog stays, so that Escape can be captured as a key.
+void ControlSetupDialog::IgnoreCancelCommand() {}
+
+void ControlSetupDialog::WriteSettings() {
+    record_.controlsConstant = kControlsConstant;
+    WriteSettingsOrReport(Window(), record_, kExclusiveReadWrite);
+}
+
+void ControlSetupDialog::RefreshCaptions() {
+    for (ControlAction action : kCaptionRefreshOrder)
+        SetCaption(action);
+    EnableWindow(Item(IDC_CALIBRATE), bindings_.CalibrateEnabled() ? TRUE : FALSE);
+}
+
+void ControlSetupDialog::SetCaption(ControlAction action) {
+    const int id = BindingButtonId(action);
+    const std::string caption = bindings_.Caption(action, LayoutKeyCharacter());
+    // The button draws its text over the picture: it must be drawn whole again, not just the
+    // new text over the old one.
+    if (SetItemTextIfChanged(Window(), id, caption.c_str()))
+        InvalidateRect(Item(id), nullptr, TRUE);
+}
+
+HandlerResult ControlSetupDialog::Relabel(const Message&) {
+    TakeLanguageFromSettingsFile();
+    bool changed = SetWindowTextIfChanged(Window(), Localise(text::kTitle));
+    changed |= SetItemTextIfChanged(Window(), IDOK, Localise(text::kOk));
+    changed |= SetItemTextIfChanged(Window(), IDC_CONTROL_CANCEL, Localise(text::kCancel));
+    changed |= SetItemTextIfChanged(Window(), IDC_FORWARD_LABEL, Localise(text::kForwardLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_BACKWARD_LABEL, Localise(text::kBackwardLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_LEFT_LABEL, Localise(text::kLeftLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_RIGHT_LABEL, Localise(text::kRightLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_TAV_LABEL, Localise(text::kTavLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_JUMP_LABEL, Localise(text::kJumpLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_SEARCH_LABEL, Localise(text::kSearchLabel));
+    changed |=
+        SetItemTextIfChanged(Window(), IDC_TURN_RIGHT_LABEL, Localise(text::kTurnRightLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_TURN_LEFT_LABEL, Localise(text::kTurnLeftLabel));
+    changed |=
+        SetItemTextIfChanged(Window(), IDC_CONTROLLER_LABEL, Localise(text::kControllerLabel));
+    changed |= SetItemTextIfChanged(Window(), IDC_DEFAULTS, Localise(text::kDefaults));
+    changed |= SetItemTextIfChanged(Window(), IDC_CALIBRATE, Localise(text::kCalibrate));
+    changed |=
+        SetItemTextIfChanged(Window(), IDC_PLAYER_CONTROLS_LABEL, Localise(text::kPlayerControls));
+    // New texts are drawn transparently: the picture must be drawn again beneath them. The
+    // binding captions stay in the language they were set in until they are set again.
+    if (changed)
+        InvalidateRect(Window(), nullptr, TRUE);
+    return std::nullopt;  // the system does the painting itself
+}
+
+HandlerResult ControlSetupDialog::Destroyed(const Message&) {
+    tooltips_.Destroy();
+    // The capture reads the devices: it goes before them.
+    capture_.reset();
+    input_.Release();
+    return std::nullopt;
+}

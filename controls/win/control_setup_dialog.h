@@ -1,16 +1,59 @@
 #pragma once
-// The control setup dialog (template 137): the keyboard or a game controller, and the nine actions' bindings.
+// The control setup dialog (template 137): the keyboard or one game controller, and the binding
+// of the nine actions. It reads the settings file when it opens and writes it on OK and whenever
+// the controller selection changes; a click on a binding button starts a capture in a small
+// window of its own (key_capture_dialog.h), which binds the first input the player gives.
+
+#include <windows.h>
+
+#include <memory>
 
 #include "app/win/dialog.h"
+#include "app/win/tooltips.h"
+#include "controls/bindings.h"
+#include "controls/control_actions.h"
+#include "controls/input_code.h"
+#include "controls/win/input_system.h"
+#include "controls/win/key_capture_dialog.h"
+#include "settings/settings_file.h"
 
 class ControlSetupDialog : public MappedDialog<ControlSetupDialog> {
-public:
+  public:
     ControlSetupDialog();
 
-private:
+  private:
     friend class MappedDialog<ControlSetupDialog>;
     static const MessageMap<ControlSetupDialog> kMessageMap;
 
+    HandlerResult Initialise(const Message& message);
+    // The nine binding buttons' clicks.
+    template <int buttonId>
+    void BindingClicked() {
+        StartCapture(*ActionOfButton(buttonId));
+    }
+    void ControllerChanged();
+    void RestoreDefaults();
+    void Calibrate();
     void Accept();
     void Cancel();
+    void IgnoreCancelCommand();
+    HandlerResult Relabel(const Message& message);
+    HandlerResult Destroyed(const Message& message);
+
+    // Fills the controller list: the keyboard, then the controllers found, and selects the
+    // stored controller when it is attached.
+    void FillControllerList();
+    void StartCapture(ControlAction action);
+    void BindCaptured(const CaptureRequest& request, InputCode code);
+    // The captions of all nine binding buttons, and Calibrate enabled for a controller only.
+    void RefreshCaptions();
+    void SetCaption(ControlAction action);
+    void WriteSettings();
+
+    SettingsFile record_;
+    ControlBindings bindings_{record_};
+    InputSystem input_;
+    // The window of the last capture, until the next one starts; its devices come from input_.
+    std::unique_ptr<KeyCaptureDialog> capture_;
+    Tooltips tooltips_;
 };

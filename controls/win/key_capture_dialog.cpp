@@ -1,12 +1,101 @@
 #include "controls/win/key_capture_dialog.h"
 
+#include <utility>
+
+#include "app/local_text.h"
+#include "app/texts/control_texts.h"
+#include "app/texts/messages.h"
+#include "app/win/ui_text.h"
 #include "resources/resource_ids.h"
+#include "settings/win/settings_readers.h"
+
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT kPollPeriodMilliseconds = 10;
+
+}  // namespace
 
 const MessageMap<KeyCaptureDialog> KeyCaptureDialog::kMessageMap = {
+    OnInitDialog(&KeyCaptureDialog::Initialise),
+    OnMessage(WM_TIMER, &KeyCaptureDialog::Poll),
+    OnMessage(WM_PAINT, &KeyCaptureDialog::Relabel),
     OnMessage(WM_ERASEBKGND, &KeyCaptureDialog::EraseWithoutSkin),
     OnMessage(WM_CTLCOLORBTN, &KeyCaptureDialog::ColourControlsForSkin),
     OnMessage(WM_CTLCOLORSTATIC, &KeyCaptureDialog::ColourControlsForSkin),
     OnMessage(WM_DRAWITEM, &KeyCaptureDialog::DrawButtonWithSkin),
 };
 
-KeyCaptureDialog::KeyCaptureDialog() : MappedDialog(IDD_KEY_CAPTURE) {}
+KeyCaptureDialog::KeyCaptureDialog(CaptureDevices devices, CaptureSession session,
+                                   std::function<void(InputCode)> bind)
+    : MappedDialog(IDD_KEY_CAPTURE),
+      devices_(devices),
+      session_(std::move(session)),
+      bind_(std::move(bind)) {}
+
+bool KeyCaptureDialog::Show(HWND owner) {
+    if (!CreateModeless(owner))
+        return false;
+    ShowWindow(Window(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+HandlerResult KeyCaptureDialog::Initialise(const Message&) {
+    CentreOnOwner();
+    polling_ = SetTimer(Window(), kPollTimer, kPollPeriodMilliseconds, nullptr) != 0;
+    // No focus: giving it to the text would activate this window and take the keyboard focus
+    // from the control setup dialog.
+    return FALSE;
+}
+
+void KeyCaptureDialog::CentreOnOwner() {
+    // The template's centring uses the screen, which is the owner's place only until the player
+    // moves the owner.
+    const HWND owner = GetWindow(Window(), GW_OWNER);
+    RECT ownerRect = {};
+    RECT rect = {};
+    if (owner == nullptr || !GetWindowRect(owner, &ownerRect) || !GetWindowRect(Window(), &rect)) {
+        return;
+    }
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const int x = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    const int y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    SetWindowPos(Window(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void KeyCaptureDialog::StopPolling() {
+    KillTimer(Window(), kPollTimer);
+    polling_ = false;
+}
+
+HandlerResult KeyCaptureDialog::Poll(const Message& message) {
+    if (message.wParam != kPollTimer || !polling_)
+        return std::nullopt;
+    std::optional<CapturedInput> captured;
+    if (FAILED(ReadCapturedInput(devices_, session_, captured))) {
+        StopPolling();
+        const HWND owner = GetWindow(Window(), GW_OWNER);
+        End(1);
+        // Last, touching nothing of this object afterwards: the box runs a message loop of its
+        // own, and the owner deletes this window whenever it starts another capture.
+        ShowMessage(owner, Localise(texts::messages::kInputStateError),
+                    Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
+        return 0;
+    }
+    if (!captured)
+        return 0;
+    StopPolling();
+    bind_(captured->code);
+    End(1);
+    return 0;
+}
+
+HandlerResult KeyCaptureDialog::Relabel(const Message&) {
+    TakeLanguageFromSettingsFile();
+    // The text is drawn transparently: the background must be drawn again beneath a new one.
+    if (SetItemTextIfChanged(Window(), IDC_CAPTURE_PROMPT, Localise(texts::capture::kPressKey))) {
+        InvalidateRect(Window(), nullptr, TRUE);
+    }
+    return std::nullopt;  // the system does the painting itself
+}

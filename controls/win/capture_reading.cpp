@@ -1,0 +1,56 @@
+#include "controls/win/capture_reading.h"
+
+#include <algorithm>
+
+HRESULT Reacquire(IDirectInputDevice8A& device) {
+    HRESULT result = device.Acquire();
+    for (int attempt = 1; result == DIERR_INPUTLOST && attempt < kReacquireAttempts; ++attempt) {
+        result = device.Acquire();
+    }
+    return result;
+}
+
+KeyboardState ReadKeyboardState(IDirectInputDevice8A& keyboard) {
+    KeyboardState keys{};
+    if (SUCCEEDED(keyboard.GetDeviceState(static_cast<DWORD>(keys.size()), keys.data()))) {
+        return keys;
+    }
+    Reacquire(keyboard);
+    // A failed read may have written part of the buffer: nothing of it counts.
+    return KeyboardState{};
+}
+
+HRESULT ReadControllerState(IDirectInputDevice8A& controller, ControllerState& state) {
+    // Acquiring an acquired device does no harm; the answer shows in the read below.
+    controller.Acquire();
+    if (FAILED(controller.Poll()))
+        Reacquire(controller);
+    DIJOYSTATE2 joystick = {};
+    const HRESULT result = controller.GetDeviceState(sizeof joystick, &joystick);
+    if (FAILED(result))
+        return result;
+    std::copy_n(joystick.rgbButtons, state.buttons.size(), state.buttons.begin());
+    state.axes = {joystick.lX, joystick.lY, joystick.lZ, joystick.lRx, joystick.lRy, joystick.lRz};
+    return result;
+}
+
+HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session,
+                          std::optional<CapturedInput>& captured) {
+    captured.reset();
+    if (devices.controllerSelected) {
+        // The keyboard is not looked at while a controller is selected, not even when that
+        // controller could not be opened.
+        if (devices.controller == nullptr)
+            return S_OK;
+        ControllerState state;
+        const HRESULT result = ReadControllerState(*devices.controller, state);
+        if (FAILED(result))
+            return result;
+        captured = session.ReadController(state);
+        return S_OK;
+    }
+    if (devices.keyboard == nullptr)
+        return S_OK;
+    captured = session.ReadKeyboard(ReadKeyboardState(*devices.keyboard));
+    return S_OK;
+}

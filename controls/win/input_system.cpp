@@ -1,0 +1,167 @@
+#include "controls/win/input_system.h"
+
+#include <cstring>
+#include <cwchar>
+#include <iterator>
+
+#include "settings/win/guid_win.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The DirectInput version the controls setup is written for.
+constexpr DWORD kDirectInputVersion = 0x0800;
+
+HRESULT CreateDirectInput(ComPtr<IDirectInput8A>& directInput) {
+    return DirectInput8Create(GetModuleHandleA(nullptr), kDirectInputVersion, IID_IDirectInput8A,
+                              reinterpret_cast<void**>(directInput.ReleaseAndGetAddressOf()),
+                              nullptr);
+}
+
+std::wstring WideFromAnsi(const char* text, std::size_t capacity) {
+    const int length = static_cast<int>(strnlen(text, capacity));
+    if (length == 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    const int converted = MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(converted > 0 ? converted : 0));
+    return wide;
+}
+
+// The name the player knows the controller by. DirectInput keeps it in UTF-16; the enumeration's
+// ANSI copy stands in when the device will not give it.
+std::wstring InstanceName(IDirectInputDevice8A& device, const DIDEVICEINSTANCEA& instance) {
+    DIPROPSTRING property = {};
+    property.diph.dwSize = sizeof property;
+    property.diph.dwHeaderSize = sizeof property.diph;
+    property.diph.dwObj = 0;
+    property.diph.dwHow = DIPH_DEVICE;
+    if (SUCCEEDED(device.GetProperty(DIPROP_INSTANCENAME, &property.diph))) {
+        return std::wstring(property.wsz, wcsnlen(property.wsz, std::size(property.wsz)));
+    }
+    return WideFromAnsi(instance.tszInstanceName, std::size(instance.tszInstanceName));
+}
+
+struct Listing {
+    IDirectInput8A* directInput;
+    std::vector<AttachedController>* controllers;
+};
+
+BOOL CALLBACK ListController(const DIDEVICEINSTANCEA* instance, void* context) {
+    const Listing& listing = *static_cast<const Listing*>(context);
+    // A tenth and later controllers are left out; the list has no room for them.
+    if (listing.controllers->size() >= kMaxListedControllers)
+        return DIENUM_CONTINUE;
+    ComPtr<IDirectInputDevice8A> device;
+    if (FAILED(listing.directInput->CreateDevice(instance->guidInstance, device.GetAddressOf(),
+                                                 nullptr))) {
+        return DIENUM_CONTINUE;
+    }
+    listing.controllers->push_back(
+        {FromWindowsGuid(instance->guidInstance), InstanceName(*device.Get(), *instance)});
+    return DIENUM_CONTINUE;
+}
+
+BOOL CALLBACK SetAxisRange(const DIDEVICEOBJECTINSTANCEA* object, void* context) {
+    auto& device = *static_cast<IDirectInputDevice8A*>(context);
+    DIPROPRANGE range = {};
+    range.diph.dwSize = sizeof range;
+    range.diph.dwHeaderSize = sizeof range.diph;
+    range.diph.dwObj = object->dwType;
+    range.diph.dwHow = DIPH_BYID;
+    range.lMin = kAxisMinimum;
+    range.lMax = kAxisMaximum;
+    return SUCCEEDED(device.SetProperty(DIPROP_RANGE, &range.diph)) ? DIENUM_CONTINUE : DIENUM_STOP;
+}
+
+}  // namespace
+
+HRESULT ListControllers(IDirectInput8A& directInput, std::vector<AttachedController>& controllers) {
+    controllers.clear();
+    Listing listing = {&directInput, &controllers};
+    return directInput.EnumDevices(DI8DEVCLASS_GAMECTRL, ListController, &listing,
+                                   DIEDFL_ATTACHEDONLY);
+}
+
+int PreselectedItem(const std::vector<AttachedController>& controllers, const Guid& stored) {
+    for (std::size_t index = 0; index < controllers.size(); ++index) {
+        if (controllers[index].instance == stored)
+            return static_cast<int>(index) + 1;
+    }
+    return 0;
+}
+
+HRESULT PrepareController(IDirectInputDevice8A& device, HWND window) {
+    HRESULT result = device.SetDataFormat(&c_dfDIJoystick2);
+    if (FAILED(result))
+        return result;
+    result = device.SetCooperativeLevel(window, kInputCooperativeLevel);
+    if (FAILED(result))
+        return result;
+    DIDEVCAPS capabilities = {};
+    capabilities.dwSize = sizeof capabilities;
+    result = device.GetCapabilities(&capabilities);
+    if (FAILED(result))
+        return result;
+    // An axis that refuses the range keeps the device's own scale, which only makes the capture's
+    // threshold mean something else for it: no reason to refuse the whole controller.
+    device.EnumObjects(SetAxisRange, &device, DIDFT_AXIS);
+    return DI_OK;
+}
+
+void InputSystem::Release() {
+    controller_.Reset();
+    keyboard_.Reset();
+    keyboardInput_.Reset();
+    controllerInput_.Reset();
+    controllers_.clear();
+    window_ = nullptr;
+}
+
+HRESULT InputSystem::OpenController(int item) {
+    controller_.Reset();
+    if (controllerInput_ == nullptr || item < 1 ||
+        static_cast<std::size_t>(item) > controllers_.size()) {
+        return E_INVALIDARG;
+    }
+    const GUID instance = ToWindowsGuid(controllers_[static_cast<std::size_t>(item) - 1].instance);
+    ComPtr<IDirectInputDevice8A> device;
+    HRESULT result = controllerInput_->CreateDevice(instance, device.GetAddressOf(), nullptr);
+    if (FAILED(result))
+        return result;
+    result = PrepareController(*device.Get(), window_);
+    if (FAILED(result))
+        return result;
+    controller_ = device;
+    return DI_OK;
+}
+
+void InputSystem::RunControlPanel(HWND owner) const {
+    if (controller_ != nullptr)
+        controller_->RunControlPanel(owner, 0);
+}
+
+HRESULT OpenInputSystem(HWND window, InputSystem& system) {
+    system.Release();
+    system.window_ = window;
+    HRESULT result = CreateDirectInput(system.controllerInput_);
+    if (FAILED(result))
+        return result;
+    result = CreateDirectInput(system.keyboardInput_);
+    if (FAILED(result))
+        return result;
+
+    result = system.keyboardInput_->CreateDevice(GUID_SysKeyboard, system.keyboard_.GetAddressOf(),
+                                                 nullptr);
+    if (FAILED(result))
+        return result;
+    result = system.keyboard_->SetDataFormat(&c_dfDIKeyboard);
+    if (FAILED(result))
+        return result;
+    result = system.keyboard_->SetCooperativeLevel(window, kInputCooperativeLevel);
+    if (FAILED(result))
+        return result;
+
+    return ListControllers(*system.controllerInput_.Get(), system.controllers_);
+}

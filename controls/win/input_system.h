@@ -1,0 +1,101 @@
+#pragma once
+// DirectInput 8 for the controls setup: the keyboard, the attached game controllers and the one
+// controller in use. The dialog asks this for plain records (the controllers found, each with its
+// instance GUID and name) and fills its list from them; the capture reads the devices it opens
+// here (capture_reading.h).
+//
+// Each step is written against DirectInput's own interfaces, so a test can hand it a stand-in
+// controller: the machines the tests run on have a keyboard but rarely a game controller.
+//
+//     InputSystem input;
+//     if (FAILED(OpenInputSystem(dialogWindow, input))) ...   // the DirectInput message
+//     for (const AttachedController& controller : input.Controllers()) ... // list items 1 ... 9
+//     input.OpenController(item);                            // on a change of the list
+//     input.Release();                                       // when the dialog goes
+
+#include <windows.h>
+#include <dinput.h>
+#include <wrl/client.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "settings/settings_file.h"
+
+// DISCL_NONEXCLUSIVE | DISCL_BACKGROUND: the dialog never takes a device away from another
+// program, and the capture window, which never has the focus, still reads it.
+inline constexpr DWORD kInputCooperativeLevel = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
+
+// The controller list holds the keyboard and at most nine controllers; later ones are left out.
+inline constexpr std::size_t kMaxListedControllers = 9;
+
+// Every controller axis is scaled to this range, which the capture's threshold relies on.
+inline constexpr LONG kAxisMinimum = -1000;
+inline constexpr LONG kAxisMaximum = 1000;
+
+// An attached game controller as DirectInput lists it.
+struct AttachedController {
+    Guid instance;      // what the settings file stores as controllerDevice
+    std::wstring name;  // its instance name, as the list shows it
+};
+
+// The attached game controllers in DirectInput's enumeration order, at most nine. A controller
+// whose device cannot be created is left out. Fails only when the enumeration itself fails.
+HRESULT ListControllers(IDirectInput8A& directInput, std::vector<AttachedController>& controllers);
+
+// The list item to select at the start: the item (1 ... 9) of the controller the settings file
+// names when it is attached, else 0, the keyboard.
+int PreselectedItem(const std::vector<AttachedController>& controllers, const Guid& stored);
+
+// Readies a controller device for reading by `window`: the DIJOYSTATE2 format, the cooperative
+// level, its capabilities, then every axis scaled to -1000 ... +1000 (an axis that refuses the
+// range ends the scaling; the device is still usable). The first failure of the other steps is
+// answered and the device must not be used.
+HRESULT PrepareController(IDirectInputDevice8A& device, HWND window);
+
+// The DirectInput state of one controls setup dialog: created when it opens, released when its
+// window is destroyed.
+class InputSystem {
+  public:
+    InputSystem() = default;
+    ~InputSystem() { Release(); }
+    InputSystem(const InputSystem&) = delete;
+    InputSystem& operator=(const InputSystem&) = delete;
+
+    // The devices, then both DirectInput interfaces.
+    void Release();
+
+    // The controllers found when the system was opened; item n of the list is entry n - 1.
+    const std::vector<AttachedController>& Controllers() const { return controllers_; }
+
+    // The keyboard device; nullptr until opened.
+    IDirectInputDevice8A* Keyboard() const { return keyboard_.Get(); }
+    // The controller opened last; nullptr when none is open.
+    IDirectInputDevice8A* Controller() const { return controller_.Get(); }
+
+    // Opens the controller of list item `item` (1 ... 9), replacing the one open before. On a
+    // failure no controller is open afterwards.
+    HRESULT OpenController(int item);
+
+    // The operating system's calibration page for the open controller, owned by `owner`;
+    // nothing when no controller is open.
+    void RunControlPanel(HWND owner) const;
+
+  private:
+    friend HRESULT OpenInputSystem(HWND window, InputSystem& system);
+
+    HWND window_ = nullptr;
+    // The first interface lists and opens the controllers, the second opens the keyboard.
+    // Declared before the devices, so that the devices are released first.
+    Microsoft::WRL::ComPtr<IDirectInput8A> controllerInput_;
+    Microsoft::WRL::ComPtr<IDirectInput8A> keyboardInput_;
+    Microsoft::WRL::ComPtr<IDirectInputDevice8A> keyboard_;
+    Microsoft::WRL::ComPtr<IDirectInputDevice8A> controller_;
+    std::vector<AttachedController> controllers_;
+};
+
+// Creates both DirectInput 8 interfaces (ANSI, version 0x0800) and the keyboard device for
+// `window`, and lists the attached controllers, replacing whatever `system` held. Answers the
+// first failure; then the system must not be used (Release it).
+HRESULT OpenInputSystem(HWND window, InputSystem& system);

@@ -1,0 +1,11 @@
+#pragma once
+// The keyboard layout of this machine, for the names of keys without a name of their own.
+
+#include "controls/input_code.h"
+
+// The character the layout gives the key with DirectInput scan code `scanCode`, as a capital
+// letter for letters; 0 when it types none.
+char LayoutCharacter(int scanCode);
+
+// LayoutCharacter as the controls core asks for it.
+KeyCharacter LayoutKeyCharacter();
