@@ -34,6 +34,12 @@ HRESULT ReadControllerState(IDirectInputDevice8A& controller, ControllerState& s
     return result;
 }
 
+void AcquireCaptureDevice(const CaptureDevices& devices) {
+    IDirectInputDevice8A* device = devices.controllerSelected ? devices.controller : devices.keyboard;
+    if (device != nullptr)
+        Reacquire(*device);
+}
+
 HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session,
                           std::optional<CapturedInput>& captured) {
     captured.reset();

@@ -19,8 +19,8 @@ inline constexpr int kReacquireAttempts = 3;
 // all. Answers the last answer.
 HRESULT Reacquire(IDirectInputDevice8A& device);
 
-// The keyboard's 256 key bytes. A read that fails acquires the keyboard again (it is not
-// acquired before its first read) and gives a state with no key down for this tick.
+// The keyboard's 256 key bytes. A read that fails acquires the keyboard again and gives a state
+// with no key down for this tick.
 KeyboardState ReadKeyboardState(IDirectInputDevice8A& keyboard);
 
 // The controller's buttons and axes: acquire, poll (acquiring again when polling fails), read
@@ -33,6 +33,10 @@ struct CaptureDevices {
     IDirectInputDevice8A* controller = nullptr;  // nullptr when no controller is open
     bool controllerSelected = false;             // the list shows a controller, not the keyboard
 };
+
+// Acquires the device a capture reads, as its window opens: a device reports only what happens
+// after it is acquired, and the player may press the key at once.
+void AcquireCaptureDevice(const CaptureDevices& devices);
 
 // One tick: with a controller selected only the controller is read, and only when one is open;
 // with the keyboard selected only the keyboard. Answers a failure when the controller's state

@@ -42,6 +42,7 @@ bool KeyCaptureDialog::Show(HWND owner) {
 
 HandlerResult KeyCaptureDialog::Initialise(const Message&) {
     CentreOnOwner();
+    AcquireCaptureDevice(devices_);
     polling_ = SetTimer(Window(), kPollTimer, kPollPeriodMilliseconds, nullptr) != 0;
     // No focus: giving it to the text would activate this window and take the keyboard focus
     // from the control setup dialog.

@@ -8,8 +8,8 @@
 
 namespace e2e {
 
-// Presses and releases the key `keysym` (an X key name such as "Escape", "Return" or "a");
-// true when xdotool did so within `timeout`.
+// Presses the key `keysym` (an X key name such as "Escape", "Return" or "a"), holds it for a
+// moment as a player would, and releases it; true when xdotool did so within `timeout`.
 bool PressKey(const std::string& keysym, Milliseconds timeout = kGenerousWait);
 
 }  // namespace e2e

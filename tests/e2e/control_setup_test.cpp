@@ -1,0 +1,208 @@
+// The control setup dialog and its key capture under Wine: the keyboard is the only device, and
+// key presses come from xdotool, as DirectInput sees them.
+
+#include <algorithm>
+
+#include "e2e/product_fixture.h"
+#include "e2e/support/key_press.h"
+#include "support/settings_builder.h"
+
+namespace e2e {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The binding buttons in the order their captions are compared here.
+constexpr int kBindingButtons[] = {IDC_BIND_LEFT,   IDC_BIND_RIGHT, IDC_BIND_FORWARD,
+                                   IDC_BIND_BACKWARD, IDC_BIND_TAV, IDC_BIND_JUMP,
+                                   IDC_BIND_SEARCH, IDC_BIND_TURN_LEFT, IDC_BIND_TURN_RIGHT};
+
+const std::vector<std::string> kKeyboardDefaults = {"Left Cursor", "Right Cursor", "Up Cursor",
+                                                    "Down Cursor", "Left Alt",     "Left Ctrl",
+                                                    "Left Shift",  "Z",            "X"};
+
+class ControlSetupTest : public ProductTest {
+  protected:
+    std::optional<WindowInfo> Open() { return OpenSetup("control", 0, kControlTitle); }
+
+    std::vector<std::string> Captions(const WindowInfo& dialog) {
+        std::vector<std::string> captions;
+        for (int id : kBindingButtons) captions.push_back(ControlText(dialog, id).value_or("?"));
+        return captions;
+    }
+
+    bool WaitForCaption(const WindowInfo& dialog, int id, const std::string& caption) {
+        return WaitUntil([&] { return ControlText(dialog, id) == caption; });
+    }
+
+    // The capture window: the dialog's process shows it, untitled, with the prompt in it.
+    std::optional<WindowInfo> CaptureWindow(const WindowInfo& dialog) {
+        std::optional<WindowInfo> found;
+        WaitUntil([&] {
+            for (const WindowInfo& window : driver_->TopLevelWindows()) {
+                if (window.processId == dialog.processId && window.handle != dialog.handle &&
+                    ControlText(window, IDC_CAPTURE_PROMPT)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        });
+        return found;
+    }
+
+    // Presses `key` until `caption` shows on button `id`. Wine's DirectInput starts seeing the
+    // keyboard a moment after it is first acquired, as the first capture window opens; a key
+    // pressed sooner is lost, and the player, like this test, presses it again.
+    bool PressUntilCaption(const std::string& key, const WindowInfo& dialog, int id,
+                           const std::string& caption) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (!PressKey(key))
+                return false;
+            if (WaitUntil([&] { return ControlText(dialog, id) == caption; }, Milliseconds{2000}))
+                return true;
+        }
+        return false;
+    }
+
+    void Accept(const WindowInfo& dialog) {
+        EXPECT_TRUE(Handled(driver_->Click(dialog.handle, kIdOk)));
+        EXPECT_TRUE(Ended(*setup_));
+    }
+};
+
+TEST_F(ControlSetupTest, FirstStartShowsTheKeyboardDefaultsWithoutCalibration) {
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    EXPECT_EQ(Captions(*dialog), kKeyboardDefaults);
+    EXPECT_FALSE(driver_->Control(dialog->handle, IDC_CALIBRATE)->enabled);
+    const std::optional<ControlInfo> devices = driver_->Control(dialog->handle, IDC_CONTROLLER_LIST);
+    ASSERT_TRUE(devices);
+    EXPECT_EQ(devices->items, std::vector<std::string>{"Keyboard"});
+    EXPECT_EQ(devices->selection, 0);
+    EXPECT_EQ(ControlText(*dialog, IDC_FORWARD_LABEL), "Forward");  // the template says "Up"
+}
+
+TEST_F(ControlSetupTest, KeyOfAnotherActionMovesToTheActionBeingSet) {
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)));
+    const std::optional<WindowInfo> capture = CaptureWindow(*dialog);
+    ASSERT_TRUE(capture);
+    EXPECT_EQ(ControlText(*capture, IDC_CAPTURE_PROMPT), "Press your desired key.");
+
+    // Left Shift is bound to Search.
+    EXPECT_TRUE(PressUntilCaption("Shift_L", *dialog, IDC_BIND_JUMP, "Left Shift"));
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_SEARCH), "Undefined");
+    // The capture window has done its work and is hidden.
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::vector<WindowInfo> shown = driver_->TopLevelWindows();
+        return std::none_of(shown.begin(), shown.end(),
+                            [&](const WindowInfo& w) { return w.handle == capture->handle; });
+    }));
+}
+
+TEST_F(ControlSetupTest, KeysWithoutACharacterAreNotCapturedAndTheCaptureWaitsOn) {
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    // A first capture, so that the keyboard is known to be seen: Z onto Tav.
+    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_TAV)));
+    ASSERT_TRUE(CaptureWindow(*dialog));
+    ASSERT_TRUE(PressUntilCaption("z", *dialog, IDC_BIND_TAV, "Z"));
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_TURN_LEFT), "Undefined");  // Z was Turn Left's
+
+    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)));
+    const std::optional<WindowInfo> capture = CaptureWindow(*dialog);
+    ASSERT_TRUE(capture);
+    ASSERT_TRUE(PressKey("F1"));
+    ASSERT_TRUE(PressKey("F1"));
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_JUMP), "Left Ctrl");
+    // Still waiting: the next key with a character is the one captured.
+    ASSERT_TRUE(PressKey("x"));
+    EXPECT_TRUE(WaitForCaption(*dialog, IDC_BIND_JUMP, "X"));
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_TURN_RIGHT), "Undefined");  // X was Turn Right's
+}
+
+TEST_F(ControlSetupTest, EscapeIsCapturedAndDoesNotCloseTheDialog) {
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_TAV)));
+    ASSERT_TRUE(CaptureWindow(*dialog));
+    EXPECT_TRUE(PressUntilCaption("Escape", *dialog, IDC_BIND_TAV, "Escape"));
+    // The close request is ignored as well.
+    EXPECT_TRUE(driver_->PostCommand(dialog->handle, kIdCancel));
+    EXPECT_TRUE(driver_->Redraw(dialog->handle));  // handled after the posted command
+    EXPECT_TRUE(setup_->Running());
+    EXPECT_EQ(driver_->WindowText(dialog->handle), kControlTitle);
+}
+
+TEST_F(ControlSetupTest, DefaultsAskFirstAndRestoreBothSetsOnYes) {
+    Bytes custom = DistinctSettingsBytes(0);
+    std::fill(custom.begin() + 64, custom.begin() + 80, 0);  // the keyboard
+    for (int i = 0; i < 9; ++i) {
+        PutLittleEndian32(custom, 80 + 4 * i, 39 + 16 + i);  // Q, W, E ... on the keyboard
+        PutLittleEndian32(custom, 124 + 4 * i, 10 + i);      // buttons 10 to 18
+    }
+    ASSERT_TRUE(installation_->WriteSettings(custom));
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    const std::vector<std::string> before = Captions(*dialog);
+    ASSERT_NE(before, kKeyboardDefaults);
+
+    const ActionResult ask = driver_->Click(dialog->handle, IDC_DEFAULTS);
+    ASSERT_EQ(ask.outcome, ActionOutcome::MessageBox);
+    std::optional<MessageBoxInfo> question = driver_->FindMessageBox();
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->window.title, "Question");
+    EXPECT_EQ(question->text, "Are you sure you want to restore the controls to their defaults?");
+    EXPECT_TRUE(Handled(driver_->AnswerMessageBox(question->window.handle, kIdNo)));
+    EXPECT_EQ(Captions(*dialog), before);
+
+    ASSERT_EQ(driver_->Click(dialog->handle, IDC_DEFAULTS).outcome, ActionOutcome::MessageBox);
+    question = driver_->FindMessageBox();
+    ASSERT_TRUE(question);
+    EXPECT_TRUE(Handled(driver_->AnswerMessageBox(question->window.handle, kIdYes)));
+    EXPECT_TRUE(WaitUntil([&] { return Captions(*dialog) == kKeyboardDefaults; }));
+    Accept(*dialog);
+
+    const std::optional<Bytes> after = installation_->Settings();
+    ASSERT_TRUE(after);
+    const std::uint32_t keyboard[] = {242, 244, 239, 247, 68, 81, 95, 83, 84};
+    const std::uint32_t controller[] = {33, 33, 34, 34, 2, 3, 1, 4, 5};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(GetLittleEndian32(*after, 80 + 4 * i), keyboard[i]) << i;
+        EXPECT_EQ(GetLittleEndian32(*after, 124 + 4 * i), controller[i]) << i;
+    }
+}
+
+TEST_F(ControlSetupTest, OkWritesTheBindingsInFileOrderAndLeavesEveryOtherByte) {
+    const Bytes before = DistinctSettingsBytes(0);
+    ASSERT_TRUE(installation_->WriteSettings(before));
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)));
+    ASSERT_TRUE(CaptureWindow(*dialog));
+    ASSERT_TRUE(PressUntilCaption("Shift_L", *dialog, IDC_BIND_JUMP, "Left Shift"));
+    Accept(*dialog);
+
+    Bytes expected = before;
+    PutLittleEndian32(expected, 80 + 4 * 4, 39 + 0x2A);  // Jump, the file's fifth action
+    PutLittleEndian32(expected, 116, 39);
+    EXPECT_EQ(installation_->Settings(), expected);
+}
+
+TEST_F(ControlSetupTest, CancelWritesNothing) {
+    const Bytes before = DistinctSettingsBytes(0);
+    ASSERT_TRUE(installation_->WriteSettings(before));
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)));
+    ASSERT_TRUE(CaptureWindow(*dialog));
+    ASSERT_TRUE(PressUntilCaption("Shift_L", *dialog, IDC_BIND_JUMP, "Left Shift"));
+    EXPECT_TRUE(Handled(driver_->Click(dialog->handle, IDC_CONTROL_CANCEL)));
+    EXPECT_TRUE(Ended(*setup_));
+    EXPECT_EQ(installation_->Settings(), before);
+}
+
+}  // namespace
+}  // namespace e2e
