@@ -56,6 +56,8 @@ class ControlSetupTest : public ProductTest {
     // pressed sooner is lost, and the player, like this test, presses it again.
     bool PressUntilCaption(const std::string& key, const WindowInfo& dialog, int id,
                            const std::string& caption) {
+        if (!driver_->Activate(dialog.handle))
+            return false;
         for (int attempt = 0; attempt < 10; ++attempt) {
             if (!PressKey(key))
                 return false;
@@ -114,6 +116,7 @@ TEST_F(ControlSetupTest, KeysWithoutACharacterAreNotCapturedAndTheCaptureWaitsOn
     ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)));
     const std::optional<WindowInfo> capture = CaptureWindow(*dialog);
     ASSERT_TRUE(capture);
+    ASSERT_TRUE(driver_->Activate(dialog->handle)) << driver_->LastError();
     ASSERT_TRUE(PressKey("F1"));
     ASSERT_TRUE(PressKey("F1"));
     EXPECT_EQ(ControlText(*dialog, IDC_BIND_JUMP), "Left Ctrl");

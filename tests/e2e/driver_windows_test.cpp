@@ -219,6 +219,7 @@ TEST_F(DriverTargetTest, WaitingForAWindowThatStaysTimesOut) {
 
 // Keys pressed on the X display reach the dialog's focused control, and the dialog itself.
 TEST_F(DriverTargetTest, KeyPressesReachTheDialog) {
+    ASSERT_TRUE(driver_->Activate(dialog_.handle)) << driver_->LastError();
     ASSERT_TRUE(PressKey("Down"));
     EXPECT_TRUE(StatusBecomes("Selected Franz\xC3\xB6sisch")) << Status();
     EXPECT_EQ(driver_->Control(dialog_.handle, IDC_TARGET_LANGUAGE)->selection, 1);

@@ -228,6 +228,19 @@ Answer PostCommandCommand(Arguments& arguments) {
     return {};
 }
 
+// Brings a window to the foreground, where the keyboard's input goes: Wine then gives its X window
+// the input focus, so that key presses sent to the display reach it.
+Answer ActivateCommand(Arguments& arguments) {
+    HWND window = ExistingWindow(arguments, 0);
+    const DWORD timeout = Timeout(arguments, 1);
+    if (arguments.Failed())
+        return Answer::Failure(arguments.Error());
+    SetForegroundWindow(window);
+    if (!WaitFor(timeout, [window] { return GetForegroundWindow() == window; }))
+        return Answer::Failure("the window did not come to the foreground");
+    return {};
+}
+
 Answer FindMessageBoxCommand(Arguments& arguments) {
     const auto processId = static_cast<DWORD>(arguments.Integer(0, 0));
     const DWORD timeout = Timeout(arguments, 1);
@@ -371,6 +384,7 @@ constexpr Command kCommands[] = {
     {"close", 1, 2, CloseCommand, "<window> [timeout-ms]"},
     {"redraw", 1, 2, RedrawCommand, "<window> [timeout-ms]"},
     {"post-command", 2, 2, PostCommandCommand, "<window> <command-id>"},
+    {"activate", 1, 2, ActivateCommand, "<window> [timeout-ms]"},
     {"find-message-box", 0, 2, FindMessageBoxCommand, "[process-id] [timeout-ms]"},
     {"answer", 2, 3, AnswerCommand, "<message-box> <button-id> [timeout-ms]"},
     {"screenshot", 2, 2, ScreenshotCommand, "<window> <bmp-path>"},

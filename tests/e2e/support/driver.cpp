@@ -356,6 +356,10 @@ bool Driver::Redraw(WindowHandle window, Milliseconds timeout) {
     return false;
 }
 
+bool Driver::Activate(WindowHandle window, Milliseconds timeout) {
+    return Ask({"activate", HandleText(window), Milli(timeout)}, timeout).has_value();
+}
+
 bool Driver::PostCommand(WindowHandle window, int id) {
     return Ask({"post-command", HandleText(window), Number(id)}).has_value();
 }

@@ -144,6 +144,9 @@ class Driver {
     // Has the whole window repainted at once; true when its paint handler has returned.
     bool Redraw(WindowHandle window, Milliseconds timeout = kGenerousWait);
     bool PostCommand(WindowHandle window, int id);
+    // Brings the window to the foreground: key presses sent to the display then reach it. Without
+    // a window manager nothing else decides where the keyboard's input goes.
+    bool Activate(WindowHandle window, Milliseconds timeout = kGenerousWait);
 
     // Message boxes of one Windows process, or of any for process id 0.
     std::optional<MessageBoxInfo> FindMessageBox(std::uint32_t processId = 0,
