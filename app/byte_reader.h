@@ -8,7 +8,7 @@
 #include <cstring>
 
 class ByteReader {
-public:
+  public:
     ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
     std::uint8_t U8() { return static_cast<std::uint8_t>(Take(1)); }
@@ -26,20 +26,23 @@ public:
     }
 
     void Skip(std::size_t count) {
-        if (Has(count)) position_ += count;
+        if (Has(count))
+            position_ += count;
     }
 
     bool Failed() const { return failed_; }
     std::size_t Position() const { return position_; }
 
-private:
+  private:
     bool Has(std::size_t count) {
-        if (failed_ || count > size_ - position_) failed_ = true;
+        if (failed_ || count > size_ - position_)
+            failed_ = true;
         return !failed_;
     }
 
     std::uint64_t Take(std::size_t count) {
-        if (!Has(count)) return 0;
+        if (!Has(count))
+            return 0;
         std::uint64_t value = 0;
         for (std::size_t i = 0; i < count; ++i) {
             value |= std::uint64_t{data_[position_ + i]} << (8 * i);

@@ -4,18 +4,21 @@
 #include <cstring>
 
 FileByteSource::FileByteSource(const char* path) : file_(std::fopen(path, "rb")) {
-    if (file_ == nullptr) return;
+    if (file_ == nullptr)
+        return;
     // The size lets parsers refuse headers that promise more than the file holds. A size that
     // std::ftell cannot express (files past 2 GiB where long is 32 bits) stays unknown.
     if (std::fseek(file_, 0, SEEK_END) == 0) {
         const long end = std::ftell(file_);
-        if (end >= 0) size_ = static_cast<std::uint64_t>(end);
+        if (end >= 0)
+            size_ = static_cast<std::uint64_t>(end);
     }
     std::rewind(file_);
 }
 
 FileByteSource::~FileByteSource() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (file_ != nullptr)
+        std::fclose(file_);
 }
 
 std::size_t FileByteSource::Read(void* into, std::size_t size) {
@@ -35,7 +38,8 @@ bool FileByteSource::Skip(std::uint64_t count) {
     std::uint64_t left = count;
     while (left > 0) {
         const long step = static_cast<long>(std::min<std::uint64_t>(left, 0x40000000));
-        if (std::fseek(file_, step, SEEK_CUR) != 0) return false;
+        if (std::fseek(file_, step, SEEK_CUR) != 0)
+            return false;
         left -= static_cast<std::uint64_t>(step);
     }
     position_ += count;
@@ -43,13 +47,15 @@ bool FileByteSource::Skip(std::uint64_t count) {
 }
 
 std::uint64_t FileByteSource::Remaining() const {
-    if (size_ == kUnknownSize) return kUnknownSize;
+    if (size_ == kUnknownSize)
+        return kUnknownSize;
     return position_ < size_ ? size_ - position_ : 0;
 }
 
 std::size_t MemoryByteSource::Read(void* into, std::size_t size) {
     const std::size_t got = std::min(size, size_ - position_);
-    if (got > 0) std::memcpy(into, data_ + position_, got);
+    if (got > 0)
+        std::memcpy(into, data_ + position_, got);
     position_ += got;
     return got;
 }

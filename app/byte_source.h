@@ -7,7 +7,7 @@
 #include <cstdio>
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Copies up to `size` bytes and returns how many it copied; fewer means the end was reached.
     virtual std::size_t Read(void* into, std::size_t size) = 0;
@@ -19,7 +19,7 @@ public:
 
 // Reads a file opened with mode "rb"; closes it when destroyed.
 class FileByteSource final : public ByteSource {
-public:
+  public:
     static constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
 
     explicit FileByteSource(const char* path);
@@ -32,7 +32,7 @@ public:
     bool Skip(std::uint64_t count) override;
     std::uint64_t Remaining() const override;
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     std::uint64_t size_ = kUnknownSize;
     std::uint64_t position_ = 0;
@@ -40,7 +40,7 @@ private:
 
 // Reads a block of memory that the caller keeps alive.
 class MemoryByteSource final : public ByteSource {
-public:
+  public:
     MemoryByteSource(const void* data, std::size_t size)
         : data_(static_cast<const std::uint8_t*>(data)), size_(size) {}
 
@@ -48,7 +48,7 @@ public:
     bool Skip(std::uint64_t count) override;
     std::uint64_t Remaining() const override { return size_ - position_; }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t position_ = 0;

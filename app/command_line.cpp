@@ -19,26 +19,36 @@ constexpr ModeWord kModeWords[] = {
     {"control", SetupMode::Control, "Config files\\cbg.sar"},
 };
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 }  // namespace
 
 int ParseDecimal(const char* text) {
-    while (IsBlank(*text)) ++text;
+    while (IsBlank(*text))
+        ++text;
     const bool negative = *text == '-';
-    if (*text == '-' || *text == '+') ++text;
+    if (*text == '-' || *text == '+')
+        ++text;
     long long value = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
         value = value * 10 + (*text - '0');
-        if (value > INT_MAX) value = INT_MAX + 1LL;  // saturated: stays out of int range
+        if (value > INT_MAX)
+            value = INT_MAX + 1LL;  // saturated: stays out of int range
     }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(value);
 }
 
-int LanguageFromNumber(int number) { return IsLanguageNumber(number) ? number : kEnglish; }
+int LanguageFromNumber(int number) {
+    return IsLanguageNumber(number) ? number : kEnglish;
+}
 
 StartRequest ParseCommandLine(int argc, const char* const* argv) {
     StartRequest request;
@@ -60,9 +70,11 @@ StartRequest ParseCommandLine(int argc, const char* const* argv) {
 std::string SkinPicturePath(const std::string& installFolder, SetupMode mode) {
     const char* picture = "";
     for (const ModeWord& word : kModeWords) {
-        if (word.mode == mode) picture = word.skinPicture;
+        if (word.mode == mode)
+            picture = word.skinPicture;
     }
-    if (installFolder.empty()) return picture;
+    if (installFolder.empty())
+        return picture;
     return installFolder + "\\" + picture;
 }
 

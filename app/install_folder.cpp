@@ -1,6 +1,7 @@
 #include "app/install_folder.h"
 
 std::string WithoutTrailingBackslash(std::string text) {
-    if (!text.empty() && text.back() == '\\') text.pop_back();
+    if (!text.empty() && text.back() == '\\')
+        text.pop_back();
     return text;
 }

@@ -14,8 +14,8 @@ FileTarget FileTargetOf(LauncherButton button) {
         case LauncherButton::ReadMe:
             return {"\\Readme.html", "Readme.html", "", true};
         case LauncherButton::Register:
-            return {"\\GAL1.exe", "\\GAL1.exe", "/PRNM=\"Tavrin Demo\" /SKUN=\"41527\" /GTYP=\"ARCD\"",
-                    true};
+            return {"\\GAL1.exe", "\\GAL1.exe",
+                    "/PRNM=\"Tavrin Demo\" /SKUN=\"41527\" /GTYP=\"ARCD\"", true};
         case LauncherButton::Video:
             return {"\\Config.exe", "config.exe", "graphics %d", false};
         case LauncherButton::Audio:
@@ -30,7 +30,8 @@ FileTarget FileTargetOf(LauncherButton button) {
 std::string WithLanguage(const char* parameters, int language) {
     std::string text = parameters;
     const std::size_t at = text.find("%d");
-    if (at != std::string::npos) text.replace(at, 2, std::to_string(language));
+    if (at != std::string::npos)
+        text.replace(at, 2, std::to_string(language));
     return text;
 }
 
@@ -52,9 +53,11 @@ std::optional<LaunchTarget> TargetOf(LauncherButton button, const InstallFolder&
     const std::string parameters = WithLanguage(target.parameters, language);
     switch (folder.state) {
         case InstallFolderState::Found:
-            return LaunchTarget{folder.path + target.fileInFolder, parameters, target.opensByFileType};
+            return LaunchTarget{folder.path + target.fileInFolder, parameters,
+                                target.opensByFileType};
         case InstallFolderState::KeyMissing:
-            if (target.withoutFolder == nullptr) return std::nullopt;
+            if (target.withoutFolder == nullptr)
+                return std::nullopt;
             return LaunchTarget{target.withoutFolder, parameters, target.opensByFileType};
         case InstallFolderState::ValueMissing:
             break;

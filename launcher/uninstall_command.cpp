@@ -11,13 +11,15 @@ std::vector<ProgramStart> UninstallerCandidates(const std::string& command) {
         // An unclosed quote runs to the end of the command.
         const std::string program = command.substr(
             open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-        if (program.empty() || program.size() >= kQuotedPathCapacity) return {};
+        if (program.empty() || program.size() >= kQuotedPathCapacity)
+            return {};
         return {{program, ""}};
     }
 
     std::vector<ProgramStart> candidates;
     const std::size_t first = command.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     for (std::size_t blank = command.find(' ', first); blank != std::string::npos;
          blank = command.find(' ', blank + 1)) {
         const std::size_t rest = command.find_first_not_of(' ', blank);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr std::size_t kGuidCapacity = 45;              // "GUID": at most 44 characters
+inline constexpr std::size_t kGuidCapacity = 45;               // "GUID": at most 44 characters
 inline constexpr std::size_t kUninstallCommandCapacity = 300;  // at most 299 characters
 inline constexpr std::size_t kQuotedPathCapacity = 125;        // at most 124 characters
 

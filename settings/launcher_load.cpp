@@ -3,7 +3,8 @@
 #include "app/local_text.h"
 
 std::optional<int> StoredLanguage(std::int32_t value) {
-    if (!IsLanguageNumber(value)) return std::nullopt;
+    if (!IsLanguageNumber(value))
+        return std::nullopt;
     return value;
 }
 
@@ -14,7 +15,8 @@ LauncherLoadOutcome LauncherLoad(const LauncherFiles& files, int currentLanguage
     if (files.temporaryLanguage) {
         outcome.language = StoredLanguage(*files.temporaryLanguage).value_or(outcome.language);
     }
-    if (!files.installKeyOpens) return outcome;
+    if (!files.installKeyOpens)
+        return outcome;
 
     if (files.settings) {
         OverlaySettings(record, files.settings->data(), files.settings->size());
@@ -33,6 +35,7 @@ LauncherLoadOutcome LauncherLoad(const LauncherFiles& files, int currentLanguage
 std::optional<int> RepaintLanguage(const std::vector<std::uint8_t>& bytes) {
     SettingsFile scratch;
     OverlaySettings(scratch, bytes.data(), bytes.size());
-    if (!ReadPassesVersionTest(scratch, bytes.size())) return std::nullopt;
+    if (!ReadPassesVersionTest(scratch, bytes.size()))
+        return std::nullopt;
     return StoredLanguage(scratch.language);
 }

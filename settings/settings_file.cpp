@@ -72,25 +72,32 @@ void VisitFields(Record& record, Visitor&& visit) {
 }
 
 void Put(SettingsBytes& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 std::uint32_t Get(const SettingsBytes& bytes, std::size_t at) {
     std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) value |= std::uint32_t{bytes[at + i]} << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        value |= std::uint32_t{bytes[at + i]} << (8 * i);
     return value;
 }
 
 struct Encoder {
     SettingsBytes& bytes;
 
-    void operator()(std::size_t at, float value) { Put(bytes, at, std::bit_cast<std::uint32_t>(value)); }
-    void operator()(std::size_t at, std::int32_t value) { Put(bytes, at, static_cast<std::uint32_t>(value)); }
+    void operator()(std::size_t at, float value) {
+        Put(bytes, at, std::bit_cast<std::uint32_t>(value));
+    }
+    void operator()(std::size_t at, std::int32_t value) {
+        Put(bytes, at, static_cast<std::uint32_t>(value));
+    }
     void operator()(std::size_t at, const Guid& guid) {
         std::copy(guid.bytes.begin(), guid.bytes.end(), bytes.begin() + at);
     }
     void operator()(std::size_t at, const Bindings& bindings) {
-        for (int i = 0; i < kActionCount; ++i) (*this)(at + 4 * i, bindings[i]);
+        for (int i = 0; i < kActionCount; ++i)
+            (*this)(at + 4 * i, bindings[i]);
     }
     template <std::size_t N>
     void operator()(std::size_t at, const std::array<std::uint8_t, N>& raw) {
@@ -109,7 +116,8 @@ struct Decoder {
         std::copy_n(bytes.begin() + at, guid.bytes.size(), guid.bytes.begin());
     }
     void operator()(std::size_t at, Bindings& bindings) {
-        for (int i = 0; i < kActionCount; ++i) (*this)(at + 4 * i, bindings[i]);
+        for (int i = 0; i < kActionCount; ++i)
+            (*this)(at + 4 * i, bindings[i]);
     }
     template <std::size_t N>
     void operator()(std::size_t at, std::array<std::uint8_t, N>& raw) {
@@ -144,7 +152,8 @@ SettingsFile DecodeSettings(const SettingsBytes& bytes) {
 }
 
 void OverlaySettings(SettingsFile& record, const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return;
+    if (size == 0)
+        return;
     SettingsBytes bytes = EncodeSettings(record);
     std::memcpy(bytes.data(), data, std::min(size, bytes.size()));
     record = DecodeSettings(bytes);

@@ -7,9 +7,11 @@ SoundDeviceList ListSoundDevices(const std::vector<std::optional<Guid>>& devices
     for (std::size_t i = 0; i < devices.size(); ++i) {
         const std::optional<Guid>& guid = devices[i];
         if (guid) {
-            if (slotsUsed == kSoundDeviceSlots) continue;
+            if (slotsUsed == kSoundDeviceSlots)
+                continue;
             ++slotsUsed;
-            if (*guid == saved) list.preselected = list.listed.size();
+            if (*guid == saved)
+                list.preselected = list.listed.size();
         } else if (list.listed.empty()) {
             continue;
         }

@@ -20,4 +20,5 @@ struct SoundDeviceList {
 // `devices` holds each enumerated device's GUID, or nothing for a device without one. DirectSound
 // reports its primary driver first and without a GUID: a device without a GUID is never listed
 // before a device with one. `saved` is the device stored in the settings file.
-SoundDeviceList ListSoundDevices(const std::vector<std::optional<Guid>>& devices, const Guid& saved);
+SoundDeviceList ListSoundDevices(const std::vector<std::optional<Guid>>& devices,
+                                 const Guid& saved);

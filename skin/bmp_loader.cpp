@@ -95,9 +95,10 @@ std::optional<LoadPlan> PlanLoad(const BitmapHeader& header, StorageFormat forma
     }
     // Run-length data read as rows would be garbage; refusing says what is wrong.
     if (header.compression != 0) {
-        ReportImageError("BRIM: File '%s' is compressed (method %u); only uncompressed files "
-                         "can be read\n",
-                         name, static_cast<unsigned>(header.compression));
+        ReportImageError(
+            "BRIM: File '%s' is compressed (method %u); only uncompressed files "
+            "can be read\n",
+            name, static_cast<unsigned>(header.compression));
         return std::nullopt;
     }
     if (header.width < 1 || header.height == 0 ||
@@ -150,14 +151,15 @@ struct HookRelease {
 using HookBlock = std::unique_ptr<std::uint8_t, HookRelease>;
 
 HookBlock Allocate(std::int64_t size, const char* tag) {
-    return HookBlock(static_cast<std::uint8_t*>(
-        imageHooks.allocate(static_cast<std::int32_t>(size), tag)));
+    return HookBlock(
+        static_cast<std::uint8_t*>(imageHooks.allocate(static_cast<std::int32_t>(size), tag)));
 }
 
 // Entries are stored blue, green, red, reserved; a table cut short by the end of the file leaves
 // the rest black.
 void ReadColourTable(ByteSource& source, std::int32_t count, ColourTable& colours) {
-    if (count == 0) return;
+    if (count == 0)
+        return;
     std::uint8_t entries[256 * 4] = {};
     source.Read(entries, static_cast<std::size_t>(count) * 4);
     for (std::int32_t i = 0; i < count; ++i) {
@@ -168,14 +170,16 @@ void ReadColourTable(ByteSource& source, std::int32_t count, ColourTable& colour
 // Reads up to `size` bytes; what the file no longer holds comes out as zero bytes.
 void ReadOrZero(ByteSource& source, std::uint8_t* into, std::size_t size) {
     const std::size_t got = source.Read(into, size);
-    if (got < size) std::memset(into + got, 0, size - got);
+    if (got < size)
+        std::memset(into + got, 0, size - got);
 }
 
 // Reads the pixel rows chunk by chunk into `pixels`, unpacking and packing each chunk.
-bool ReadRows(ByteSource& source, const LoadPlan& plan, const ColourTable& colours,
-              bool bottomUp, std::uint8_t* pixels) {
+bool ReadRows(ByteSource& source, const LoadPlan& plan, const ColourTable& colours, bool bottomUp,
+              std::uint8_t* pixels) {
     const bool sameOrder = plan.fileBottomUp == bottomUp;
-    const std::ptrdiff_t step = sameOrder ? plan.outputRowSize : -std::ptrdiff_t{plan.outputRowSize};
+    const std::ptrdiff_t step =
+        sameOrder ? plan.outputRowSize : -std::ptrdiff_t{plan.outputRowSize};
     std::uint8_t* destination =
         sameOrder ? pixels : pixels + std::ptrdiff_t{plan.rows - 1} * plan.outputRowSize;
 
@@ -188,10 +192,11 @@ bool ReadRows(ByteSource& source, const LoadPlan& plan, const ColourTable& colou
         return true;
     }
 
-    HookBlock readBuffer = Allocate(std::int64_t{plan.rowsPerChunk} * plan.sourceRowSize,
-                                    kTagReadBuffer);
+    HookBlock readBuffer =
+        Allocate(std::int64_t{plan.rowsPerChunk} * plan.sourceRowSize, kTagReadBuffer);
     if (!readBuffer) {
-        ReportImageError("BRIM: Out of memory (%d bytes)\n", plan.rowsPerChunk * plan.sourceRowSize);
+        ReportImageError("BRIM: Out of memory (%d bytes)\n",
+                         plan.rowsPerChunk * plan.sourceRowSize);
         return false;
     }
     HookBlock indices;
@@ -214,8 +219,8 @@ bool ReadRows(ByteSource& source, const LoadPlan& plan, const ColourTable& colou
                 PackIndexRow(indices.get() + std::ptrdiff_t{row} * plan.width, plan.width,
                              plan.target, colours, destination);
             } else {
-                PackBgrRow(readBuffer.get() + std::ptrdiff_t{row} * plan.sourceRowSize,
-                           plan.width, plan.target, destination);
+                PackBgrRow(readBuffer.get() + std::ptrdiff_t{row} * plan.sourceRowSize, plan.width,
+                           plan.target, destination);
             }
         }
     }
@@ -223,7 +228,8 @@ bool ReadRows(ByteSource& source, const LoadPlan& plan, const ColourTable& colou
 }
 
 void ServePalette(PaletteRequest* slot, const ColourTable& colours, std::int32_t count) {
-    if (slot == nullptr || *slot == NoPaletteWanted() || count <= 0) return;
+    if (slot == nullptr || *slot == NoPaletteWanted() || count <= 0)
+        return;
     std::uint8_t* out = *slot;
     if (out == nullptr) {
         out = static_cast<std::uint8_t*>(imageHooks.allocate(count * 3, kTagPalette));
@@ -255,15 +261,19 @@ std::uint8_t* LoadBmpFrom(ByteSource& source, const char* name, PaletteRequest* 
         return nullptr;
     }
     const BitmapHeader header = ParseBitmapHeader(bitmapHeader);
-    if (width != nullptr) *width = header.width;
+    if (width != nullptr)
+        *width = header.width;
     if (height != nullptr) {
-        const bool topDown = header.height < 0 && header.height != std::numeric_limits<std::int32_t>::min();
+        const bool topDown =
+            header.height < 0 && header.height != std::numeric_limits<std::int32_t>::min();
         *height = topDown ? -header.height : header.height;
     }
-    if (depth != nullptr) *depth = header.bitsPerPixel;
+    if (depth != nullptr)
+        *depth = header.bitsPerPixel;
 
     const std::optional<LoadPlan> plan = PlanLoad(header, format, name);
-    if (!plan) return nullptr;
+    if (!plan)
+        return nullptr;
 
     ColourTable colours{};
     ReadColourTable(source, plan->colourCount, colours);
@@ -273,9 +283,10 @@ std::uint8_t* LoadBmpFrom(ByteSource& source, const char* name, PaletteRequest* 
     // loader allocate a huge picture.
     const std::uint64_t declared = std::uint64_t(plan->sourceRowSize) * std::uint64_t(plan->rows);
     if (source.Remaining() < declared - declared / 2) {
-        ReportImageError("BRIM: File '%s' is truncated: it lacks more than half of its %llu bytes "
-                         "of pixel data\n",
-                         name, static_cast<unsigned long long>(declared));
+        ReportImageError(
+            "BRIM: File '%s' is truncated: it lacks more than half of its %llu bytes "
+            "of pixel data\n",
+            name, static_cast<unsigned long long>(declared));
         return nullptr;
     }
 
@@ -284,7 +295,8 @@ std::uint8_t* LoadBmpFrom(ByteSource& source, const char* name, PaletteRequest* 
         ReportImageError("BRIM: Out of memory (%d bytes)\n", plan->pixelBytes);
         return nullptr;
     }
-    if (!ReadRows(source, *plan, colours, bottomUp != 0, pixels.get())) return nullptr;
+    if (!ReadRows(source, *plan, colours, bottomUp != 0, pixels.get()))
+        return nullptr;
     ServePalette(paletteSlot, colours, plan->colourCount);
     return pixels.release();
 }

@@ -22,7 +22,8 @@ void PutWord(std::uint8_t* out, std::uint16_t word) {
 
 int StorageBits(StorageFormat format) {
     static constexpr int kBits[] = {0, 1, 2, 4, 8, 16, 16, 24, 24, 32, 32};
-    if (format < FormatNative || format > Format32B) return 0;
+    if (format < FormatNative || format > Format32B)
+        return 0;
     return kBits[format];
 }
 
@@ -82,7 +83,8 @@ void PackIndexRow(const std::uint8_t* indices, std::int32_t width, StorageFormat
                 *out++ = static_cast<std::uint8_t>((indices[x] << 4) | (indices[x + 1] & 0x0F));
             }
             // An odd width leaves the last index alone in the high nibble, the low nibble 0.
-            if (width % 2 != 0) *out = static_cast<std::uint8_t>(indices[width - 1] << 4);
+            if (width % 2 != 0)
+                *out = static_cast<std::uint8_t>(indices[width - 1] << 4);
             break;
         case FormatIndex8:
             std::memcpy(out, indices, static_cast<std::size_t>(width));

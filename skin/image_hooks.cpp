@@ -7,12 +7,15 @@
 namespace {
 
 void* HeapAllocate(std::int32_t size, const char*) {
-    if (size < 0) return nullptr;
+    if (size < 0)
+        return nullptr;
     // A zero-byte request still yields a block that release can free.
     return std::malloc(size > 0 ? static_cast<std::size_t>(size) : 1);
 }
 
-void HeapRelease(void* block) { std::free(block); }
+void HeapRelease(void* block) {
+    std::free(block);
+}
 
 void DiscardReport(const char* format, ...) {
     char text[kImageMessageCapacity];

@@ -14,9 +14,10 @@ std::size_t DibRowSize(std::int32_t width) {
 SkinPicture LoadSkinPicture(const std::string& path) {
     SkinPicture picture;
     PaletteRequest noPalette = NoPaletteWanted();
-    std::uint8_t* pixels = LoadBmp(path.c_str(), &noPalette, &picture.width, &picture.height,
-                                   nullptr, FormatBgr24, 1);
-    if (pixels == nullptr) return SkinPicture{};
+    std::uint8_t* pixels =
+        LoadBmp(path.c_str(), &noPalette, &picture.width, &picture.height, nullptr, FormatBgr24, 1);
+    if (pixels == nullptr)
+        return SkinPicture{};
 
     const std::size_t loadedRow = static_cast<std::size_t>(picture.width) * 3;
     const std::size_t dibRow = DibRowSize(picture.width);

@@ -5,16 +5,17 @@
 #include <objbase.h>
 
 class ComInitialisation {
-public:
+  public:
     ComInitialisation()
-        : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED |
-                                                             COINIT_DISABLE_OLE1DDE))) {}
+        : initialised_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ~ComInitialisation() {
-        if (initialised_) CoUninitialize();
+        if (initialised_)
+            CoUninitialize();
     }
     ComInitialisation(const ComInitialisation&) = delete;
     ComInitialisation& operator=(const ComInitialisation&) = delete;
 
-private:
+  private:
     bool initialised_;
 };

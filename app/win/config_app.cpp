@@ -39,7 +39,8 @@ Dialog& DialogFor(SetupMode mode, AudioSetupDialog& audio, GraphicsSetupDialog& 
 int ConfigApp::Run(int argc, const char* const* argv) {
     // Only one setup process at a time; a second one ends at once, without a window or a word.
     const std::optional<UniqueHandle> instance = TakeSetupInstanceMutex();
-    if (!instance) return 0;
+    if (!instance)
+        return 0;
 
     const ComInitialisation com;
     const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
@@ -55,7 +56,8 @@ int ConfigApp::Run(int argc, const char* const* argv) {
     InstallDefaultImageHooks();
 
     const StartRequest request = ParseCommandLine(argc, argv);
-    if (request.language) SetCurrentLanguage(*request.language);
+    if (request.language)
+        SetCurrentLanguage(*request.language);
     switch (request.kind) {
         case StartRequest::Kind::RunSetupDialog: {
             skinPicture = LoadSkinPicture(SkinPicturePath(folder.path, request.mode));

@@ -3,7 +3,7 @@
 // chosen by the command line, or starts the launcher, and then the process ends.
 
 class ConfigApp {
-public:
+  public:
     // The whole life of a setup process; the answer is the process's exit code, which means
     // nothing to any other part of the system.
     int Run(int argc, const char* const* argv);

@@ -3,7 +3,8 @@
 #include "skin/win/skin_painting.h"
 
 Dialog::~Dialog() {
-    if (window_ == nullptr || !modeless_) return;
+    if (window_ == nullptr || !modeless_)
+        return;
     // The derived part of the object is gone already: detach before the window's last messages.
     SetWindowLongPtrW(window_, DWLP_USER, 0);
     DestroyWindow(window_);
@@ -36,8 +37,10 @@ HandlerResult Dialog::EraseWithSkin(const Message& message) {
 }
 
 HandlerResult Dialog::ColourControlsForSkin(const Message& message) {
-    const HBRUSH brush = SkinControlColor(reinterpret_cast<HDC>(message.wParam), ControlTypeOf(message.id));
-    if (brush == nullptr) return std::nullopt;
+    const HBRUSH brush =
+        SkinControlColor(reinterpret_cast<HDC>(message.wParam), ControlTypeOf(message.id));
+    if (brush == nullptr)
+        return std::nullopt;
     return reinterpret_cast<INT_PTR>(brush);
 }
 
@@ -57,7 +60,8 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LP
         SetWindowLongPtrW(window, DWLP_USER, lParam);
     }
     auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (dialog == nullptr) return FALSE;  // messages before WM_INITDIALOG
+    if (dialog == nullptr)
+        return FALSE;  // messages before WM_INITDIALOG
     if (id == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
@@ -70,9 +74,12 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LP
         // Nothing may unwind through the dialog manager: it is C code of the system's.
         return FALSE;
     }
-    if (!result) return FALSE;
-    const bool returnsDirectly = id == WM_INITDIALOG || (id >= WM_CTLCOLORMSGBOX && id <= WM_CTLCOLORSTATIC);
-    if (returnsDirectly) return *result;
+    if (!result)
+        return FALSE;
+    const bool returnsDirectly =
+        id == WM_INITDIALOG || (id >= WM_CTLCOLORMSGBOX && id <= WM_CTLCOLORSTATIC);
+    if (returnsDirectly)
+        return *result;
     SetWindowLongPtrW(window, DWLP_MSGRESULT, *result);
     return TRUE;
 }

@@ -35,7 +35,7 @@ struct Message {
 using HandlerResult = std::optional<INT_PTR>;
 
 class Dialog {
-public:
+  public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
     virtual ~Dialog();
@@ -49,7 +49,7 @@ public:
     HWND Window() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
-protected:
+  protected:
     explicit Dialog(int templateId) : templateId_(templateId) {}
 
     // Ends a modal dialog with `result`. A modeless one is hidden; its window goes with the object.
@@ -63,7 +63,7 @@ protected:
     // The system's own erase, for windows that do not show the picture.
     HandlerResult EraseWithoutSkin(const Message& message);
 
-private:
+  private:
     virtual HandlerResult Dispatch(const Message& message) = 0;
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
 
@@ -90,13 +90,13 @@ struct MessageBinding {
     // A binding to a handler of a base class (the shared skin handlers of Dialog) also binds it
     // in the map of a derived dialog.
     template <class Base>
-        requires std::is_base_of_v<Base, Owner>
-    MessageBinding(const MessageBinding<Base>& base)
+    requires std::is_base_of_v<Base, Owner> MessageBinding(const MessageBinding<Base>& base)
         : MessageBinding(base.message, base.controlId, base.notification, base.onMessage,
                          base.onCommand) {}
 
     bool Matches(const Message& m) const {
-        if (m.id != message) return false;
+        if (m.id != message)
+            return false;
         return message != WM_COMMAND ||
                (LOWORD(m.wParam) == controlId && HIWORD(m.wParam) == notification);
     }
@@ -129,14 +129,15 @@ MessageBinding<Owner> OnCommand(int controlId, int notification, void (Owner::*h
 // Dispatches through the map `Owner::kMessageMap`.
 template <class Owner>
 class MappedDialog : public Dialog {
-protected:
+  protected:
     using Dialog::Dialog;
 
-private:
+  private:
     HandlerResult Dispatch(const Message& message) override {
         Owner& self = static_cast<Owner&>(*this);
         for (const MessageBinding<Owner>& binding : Owner::kMessageMap) {
-            if (!binding.Matches(message)) continue;
+            if (!binding.Matches(message))
+                continue;
             if (binding.onCommand != nullptr) {
                 (self.*binding.onCommand)();
                 return 0;

@@ -12,16 +12,21 @@ std::optional<std::string> ReadRegistryText(const RegistryKey& key, const char* 
     DWORD size = static_cast<DWORD>(buffer.size());
     const LONG result = RegQueryValueExA(key.Get(), name, nullptr, &type,
                                          reinterpret_cast<BYTE*>(buffer.data()), &size);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::nullopt;
     const auto terminator = std::find(buffer.begin(), buffer.begin() + size, '\0');
-    if (terminator == buffer.begin() + size) return std::nullopt;
+    if (terminator == buffer.begin() + size)
+        return std::nullopt;
     return std::string(buffer.begin(), terminator);
 }
 
 InstallFolder ReadInstallFolder() {
     const RegistryKey key = RegistryKey::OpenForReading(kGameKeyPath);
-    if (!key) return {InstallFolderState::KeyMissing, {}};
-    const std::optional<std::string> text = ReadRegistryText(key, kLocationValue, kInstallFolderCapacity);
-    if (!text) return {InstallFolderState::ValueMissing, {}};
+    if (!key)
+        return {InstallFolderState::KeyMissing, {}};
+    const std::optional<std::string> text =
+        ReadRegistryText(key, kLocationValue, kInstallFolderCapacity);
+    if (!text)
+        return {InstallFolderState::ValueMissing, {}};
     return {InstallFolderState::Found, WithoutTrailingBackslash(*text)};
 }

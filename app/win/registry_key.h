@@ -6,7 +6,7 @@
 #include <utility>
 
 class RegistryKey {
-public:
+  public:
     RegistryKey() = default;
     ~RegistryKey() { Close(); }
     RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
@@ -32,9 +32,10 @@ public:
     explicit operator bool() const { return key_ != nullptr; }
     HKEY Get() const { return key_; }
 
-private:
+  private:
     void Close() {
-        if (key_ != nullptr) RegCloseKey(std::exchange(key_, nullptr));
+        if (key_ != nullptr)
+            RegCloseKey(std::exchange(key_, nullptr));
     }
 
     HKEY key_ = nullptr;

@@ -9,14 +9,15 @@
 void Tooltips::Create(HWND dialog) {
     Destroy();
     dialog_ = dialog;
-    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
 }
 
 void Tooltips::Add(int id, const char* text) {
     const HWND control = GetDlgItem(dialog_, id);
-    if (tooltip_ == nullptr || control == nullptr) return;
+    if (tooltip_ == nullptr || control == nullptr)
+        return;
     std::wstring wide = WideFromCodePage1252(text);  // the control copies it
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
@@ -28,10 +29,12 @@ void Tooltips::Add(int id, const char* text) {
 }
 
 void Tooltips::Activate() {
-    if (tooltip_ != nullptr) SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    if (tooltip_ != nullptr)
+        SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
 void Tooltips::Destroy() {
-    if (tooltip_ != nullptr) DestroyWindow(tooltip_);
+    if (tooltip_ != nullptr)
+        DestroyWindow(tooltip_);
     tooltip_ = nullptr;
 }

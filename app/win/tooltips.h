@@ -5,7 +5,7 @@
 #include <windows.h>
 
 class Tooltips {
-public:
+  public:
     Tooltips() = default;
     ~Tooltips() { Destroy(); }
     Tooltips(const Tooltips&) = delete;
@@ -18,7 +18,7 @@ public:
     void Activate();
     void Destroy();
 
-private:
+  private:
     HWND dialog_ = nullptr;
     HWND tooltip_ = nullptr;
 };

@@ -8,7 +8,8 @@ constexpr UINT kCodePage1252 = 1252;
 
 std::wstring WideFromCodePage1252(const char* text) {
     const int length = MultiByteToWideChar(kCodePage1252, 0, text, -1, nullptr, 0);
-    if (length <= 0) return {};
+    if (length <= 0)
+        return {};
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(kCodePage1252, 0, text, -1, wide.data(), length);
     wide.resize(static_cast<std::size_t>(length - 1));
@@ -24,7 +25,8 @@ std::wstring WindowText(HWND window) {
 
 bool SetWindowTextIfChanged(HWND window, const char* text) {
     const std::wstring wide = WideFromCodePage1252(text);
-    if (WindowText(window) == wide) return false;
+    if (WindowText(window) == wide)
+        return false;
     SetWindowTextW(window, wide.c_str());
     return true;
 }

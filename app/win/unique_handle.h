@@ -7,9 +7,10 @@
 #include <utility>
 
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    explicit UniqueHandle(HANDLE handle)
+        : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
     ~UniqueHandle() { Reset(); }
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
@@ -24,9 +25,10 @@ public:
     HANDLE Get() const { return handle_; }
 
     void Reset() {
-        if (handle_ != nullptr) CloseHandle(std::exchange(handle_, nullptr));
+        if (handle_ != nullptr)
+            CloseHandle(std::exchange(handle_, nullptr));
     }
 
-private:
+  private:
     HANDLE handle_ = nullptr;
 };

@@ -35,7 +35,8 @@ HRESULT ReadControllerState(IDirectInputDevice8A& controller, ControllerState& s
 }
 
 void AcquireCaptureDevice(const CaptureDevices& devices) {
-    IDirectInputDevice8A* device = devices.controllerSelected ? devices.controller : devices.keyboard;
+    IDirectInputDevice8A* device =
+        devices.controllerSelected ? devices.controller : devices.keyboard;
     if (device != nullptr)
         Reacquire(*device);
 }

@@ -25,17 +25,21 @@ constexpr int kSectionLabels[] = {IDC_SETTINGS_LABEL, IDC_WEB_SITES_LABEL, IDC_L
                                   IDC_OTHER_INSTALLS_LABEL, IDC_INFORMATION_LABEL};
 
 // The buttons that need an installation.
-constexpr int kInstalledOnlyButtons[] = {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO, IDC_REGISTER};
+constexpr int kInstalledOnlyButtons[] = {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO,
+                                         IDC_REGISTER};
 
 // DirectX 8.1 brought the DirectPlay NAT helper: where it loads, DirectX 8.1 is there.
 bool DirectX81Present() {
     const HMODULE helper = LoadLibraryA("dpnhpast.dll");
-    if (helper == nullptr) return false;
+    if (helper == nullptr)
+        return false;
     FreeLibrary(helper);
     return true;
 }
 
-bool GameInstalled() { return static_cast<bool>(RegistryKey::OpenForReading(kGameKeyPath)); }
+bool GameInstalled() {
+    return static_cast<bool>(RegistryKey::OpenForReading(kGameKeyPath));
+}
 
 // Whether `program` names a file Windows would start: as given, or found along the search path
 // (with ".exe" added when it has no extension).
@@ -135,7 +139,8 @@ void LauncherDialog::ApplyLauncherTexts() {
     SetItemTextIfChanged(window, IDC_PUBLISHER_SITE, Localise(text::kGaldoris));
     SetItemTextIfChanged(window, IDC_DEVELOPER_SITE, Localise(text::kMorvekGames));
     SetItemTextIfChanged(window, IDC_TAVRIN_LABEL, Localise(text::kTavrin));
-    for (int label : kSectionLabels) SetItemTextIfChanged(window, label, "");
+    for (int label : kSectionLabels)
+        SetItemTextIfChanged(window, label, "");
     SetWindowTextIfChanged(window, Localise(text::kTitle));
 
     const HWND list = Item(IDC_LANGUAGE_LIST);
@@ -153,7 +158,8 @@ void LauncherDialog::ApplyInstallState() {
                          Localise(installed ? text::kUpdateInstall : text::kInstall));
     for (int button : kInstalledOnlyButtons) {
         const HWND item = Item(button);
-        if ((IsWindowEnabled(item) != FALSE) != installed) EnableWindow(item, installed);
+        if ((IsWindowEnabled(item) != FALSE) != installed)
+            EnableWindow(item, installed);
     }
 }
 
@@ -172,19 +178,21 @@ void LauncherDialog::ShowError(const char* message) {
 }
 
 bool LauncherDialog::Start(const LaunchTarget& target) {
-    const auto result = reinterpret_cast<std::intptr_t>(
-        ShellExecuteA(Window(), "open", target.file.c_str(),
-                      target.parameters.empty() ? nullptr : target.parameters.c_str(), nullptr,
-                      SW_SHOWDEFAULT));
+    const auto result = reinterpret_cast<std::intptr_t>(ShellExecuteA(
+        Window(), "open", target.file.c_str(),
+        target.parameters.empty() ? nullptr : target.parameters.c_str(), nullptr, SW_SHOWDEFAULT));
     const std::optional<LocalText> failure = StartFailureText(result, target.opensByFileType);
-    if (!failure) return true;
+    if (!failure)
+        return true;
     ShowError(Localise(*failure));
     return false;
 }
 
 void LauncherDialog::StartButtonTarget(LauncherButton button) {
-    if (SetupToolRunning()) return;
-    const std::optional<LaunchTarget> target = TargetOf(button, ReadInstallFolder(), CurrentLanguage());
+    if (SetupToolRunning())
+        return;
+    const std::optional<LaunchTarget> target =
+        TargetOf(button, ReadInstallFolder(), CurrentLanguage());
     if (!target) {
         ShowError(Localise(texts::messages::kRequiredFileMissing));
         return;
@@ -193,7 +201,8 @@ void LauncherDialog::StartButtonTarget(LauncherButton button) {
 }
 
 void LauncherDialog::StartSetupTool(LauncherButton button) {
-    if (SetupToolRunning()) return;
+    if (SetupToolRunning())
+        return;
     if (!directX81Present_) {
         ShowError(Localise(texts::messages::kDirectX81Missing));
         return;
@@ -202,7 +211,8 @@ void LauncherDialog::StartSetupTool(LauncherButton button) {
 }
 
 void LauncherDialog::PlayPressed() {
-    if (SetupToolRunning()) return;
+    if (SetupToolRunning())
+        return;
     if (!directX81Present_) {
         ShowError(Localise(texts::messages::kDirectX81Missing));
         return;
@@ -228,14 +238,17 @@ void LauncherDialog::PlayPressed() {
 }
 
 void LauncherDialog::ClosePressed() {
-    if (!SetupToolRunning()) End(0);
+    if (!SetupToolRunning())
+        End(0);
 }
 
 void LauncherDialog::UpdateInstallPressed() {
-    if (SetupToolRunning()) return;
+    if (SetupToolRunning())
+        return;
     const RegistryKey game = RegistryKey::OpenForReading(kGameKeyPath);
     if (!game) {
-        if (Start({"setup.exe", "", false})) End(0);
+        if (Start({"setup.exe", "", false}))
+            End(0);
         return;
     }
     const std::optional<std::string> guid = ReadRegistryText(game, "GUID", kGuidCapacity);
@@ -257,5 +270,6 @@ void LauncherDialog::UpdateInstallPressed() {
             break;
         }
     }
-    if (Start({chosen.program, chosen.parameters, false})) End(0);
+    if (Start({chosen.program, chosen.parameters, false}))
+        End(0);
 }

@@ -11,10 +11,10 @@
 #include "settings/settings_file.h"
 
 class LauncherDialog : public MappedDialog<LauncherDialog> {
-public:
+  public:
     LauncherDialog();
 
-private:
+  private:
     friend class MappedDialog<LauncherDialog>;
     static const MessageMap<LauncherDialog> kMessageMap;
 

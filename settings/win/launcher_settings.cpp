@@ -16,10 +16,12 @@ std::optional<std::uint8_t> ReadTemporaryLanguage() {
     const UniqueHandle file(CreateFileA(TemporaryLanguagePath().c_str(), GENERIC_READ,
                                         FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
+    if (!file)
+        return std::nullopt;
     std::uint8_t byte = 0;
     DWORD read = 0;
-    if (!ReadFile(file.Get(), &byte, 1, &read, nullptr) || read != 1) return std::nullopt;
+    if (!ReadFile(file.Get(), &byte, 1, &read, nullptr) || read != 1)
+        return std::nullopt;
     return byte;
 }
 
@@ -42,7 +44,8 @@ void RunLauncherLoad(HWND owner, SettingsFile& record) {
 
     const LauncherLoadOutcome outcome = LauncherLoad(files, CurrentLanguage(), record);
     SetCurrentLanguage(outcome.language);
-    if (outcome.deleteTemporaryLanguageFile) DeleteFileA(TemporaryLanguagePath().c_str());
+    if (outcome.deleteTemporaryLanguageFile)
+        DeleteFileA(TemporaryLanguagePath().c_str());
     if (outcome.reportOutOfDate) {
         ShowMessage(owner, Localise(texts::messages::kSettingsOutOfDate),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONERROR);
@@ -59,5 +62,6 @@ void StoreLauncherLanguage(HWND owner, SettingsFile& record) {
         const std::vector<std::uint8_t> language = {static_cast<std::uint8_t>(CurrentLanguage())};
         stored = ReplaceFileContents(TemporaryLanguagePath(), language, kSharedWrite);
     }
-    if (!stored) ReportCreateError(owner);
+    if (!stored)
+        ReportCreateError(owner);
 }

@@ -7,11 +7,14 @@
 
 SettingsReadOutcome ReadSettingsForDialog(HWND owner, SettingsFile& record, FileAccess access) {
     const std::optional<std::string> path = SettingsPath();
-    if (!path) return SettingsReadOutcome::Missing;
+    if (!path)
+        return SettingsReadOutcome::Missing;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadSettingsBytes(*path, access);
-    if (!bytes) return SettingsReadOutcome::Missing;
+    if (!bytes)
+        return SettingsReadOutcome::Missing;
     OverlaySettings(record, bytes->data(), bytes->size());
-    if (ReadPassesVersionTest(record, bytes->size())) return SettingsReadOutcome::Valid;
+    if (ReadPassesVersionTest(record, bytes->size()))
+        return SettingsReadOutcome::Valid;
     ShowMessage(owner, Localise(texts::messages::kSettingsOutOfDate),
                 Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONERROR);
     return SettingsReadOutcome::OutOfDate;
@@ -19,15 +22,20 @@ SettingsReadOutcome ReadSettingsForDialog(HWND owner, SettingsFile& record, File
 
 void TakeLanguageFromSettingsFile() {
     const std::optional<std::string> path = SettingsPath();
-    if (!path) return;
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadSettingsBytes(*path, kSharedReadWrite);
-    if (!bytes) return;
-    if (const std::optional<int> language = RepaintLanguage(*bytes)) SetCurrentLanguage(*language);
+    if (!path)
+        return;
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadSettingsBytes(*path, kSharedReadWrite);
+    if (!bytes)
+        return;
+    if (const std::optional<int> language = RepaintLanguage(*bytes))
+        SetCurrentLanguage(*language);
 }
 
 bool WriteSettingsOrReport(HWND owner, SettingsFile& record, FileAccess access) {
     const std::optional<std::string> path = SettingsPath();
-    if (path && WriteSettings(*path, record, access)) return true;
+    if (path && WriteSettings(*path, record, access))
+        return true;
     ShowMessage(owner, Localise(texts::messages::kSettingsCreateError),
                 Localise(texts::messages::kErrorCaption), MB_OKCANCEL);
     return false;

@@ -16,7 +16,8 @@ UniqueHandle OpenExisting(const std::string& path, FileAccess access) {
 bool WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file)
+        return false;
     DWORD written = 0;
     return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
@@ -27,21 +28,24 @@ bool WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& byte
 
 std::optional<std::string> SettingsPath() {
     const InstallFolder folder = ReadInstallFolder();
-    if (!folder.Found()) return std::nullopt;
+    if (!folder.Found())
+        return std::nullopt;
     return folder.path + kSettingsFileName;
 }
 
 std::string TemporaryLanguagePath() {
     char folder[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder) return kSettingsFileName + 1;  // the current folder
+    if (length == 0 || length >= sizeof folder)
+        return kSettingsFileName + 1;  // the current folder
     return WithoutTrailingBackslash(folder) + kSettingsFileName;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadSettingsBytes(const std::string& path,
                                                            FileAccess access) {
     const UniqueHandle file = OpenExisting(path, access);
-    if (!file) return std::nullopt;
+    if (!file)
+        return std::nullopt;
     std::vector<std::uint8_t> bytes(kSettingsFileSize);
     DWORD read = 0;
     if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
@@ -56,7 +60,8 @@ bool ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t
     // Held while the new contents are written, so that other processes meet the same share rules
     // as if this writer had created the file in place.
     UniqueHandle guard = OpenExisting(path, access);
-    if (!guard && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    if (!guard && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
 
     const std::string staging = path + ".new";
     if (!WriteNewFile(staging, bytes)) {

@@ -52,7 +52,8 @@ ComPtr<IDirectSoundBuffer> MakeSoundBuffer(IDirectSound& directSound, const Wave
     format.cbSize = 0;
     DSBUFFERDESC description = {};
     description.dwSize = sizeof description;
-    description.dwFlags = DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
+    description.dwFlags =
+        DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
     description.dwBufferBytes = static_cast<DWORD>(sound.samples.size());
     description.lpwfxFormat = &format;
 
@@ -68,8 +69,10 @@ ComPtr<IDirectSoundBuffer> MakeSoundBuffer(IDirectSound& directSound, const Wave
                      DSBLOCK_ENTIREBUFFER) != DS_OK) {
         return nullptr;
     }
-    std::memcpy(region, sound.samples.data(), std::min<std::size_t>(regionBytes, sound.samples.size()));
-    if (buffer->Unlock(region, regionBytes, secondRegion, secondRegionBytes) != DS_OK) return nullptr;
+    std::memcpy(region, sound.samples.data(),
+                std::min<std::size_t>(regionBytes, sound.samples.size()));
+    if (buffer->Unlock(region, regionBytes, secondRegion, secondRegionBytes) != DS_OK)
+        return nullptr;
     return buffer;
 }
 
@@ -110,16 +113,19 @@ void AudioSetupDialog::ListDevices() {
     std::vector<EnumeratedDevice> devices;
     DirectSoundEnumerateW(CollectDevice, &devices);
     std::vector<std::optional<Guid>> guids;
-    for (const EnumeratedDevice& device : devices) guids.push_back(device.guid);
+    for (const EnumeratedDevice& device : devices)
+        guids.push_back(device.guid);
     const SoundDeviceList list = ListSoundDevices(guids, record_.soundDevice);
 
     const HWND combo = Item(IDC_SOUND_DRIVER_LIST);
     for (std::size_t index : list.listed) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(devices[index].description.c_str()));
+        SendMessageW(combo, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(devices[index].description.c_str()));
         entryDevices_.push_back(devices[index].guid);
     }
     SendMessageW(combo, CB_SETCURSEL, list.preselected, 0);
-    if (!entryDevices_.empty()) selectedSoundDevice_ = entryDevices_[list.preselected];
+    if (!entryDevices_.empty())
+        selectedSoundDevice_ = entryDevices_[list.preselected];
 }
 
 void AudioSetupDialog::SelectionChanged() {
@@ -137,7 +143,8 @@ bool AudioSetupDialog::LoadTestSound() {
     testBuffer_.Reset();
     directSound_.Reset();
     const InstallFolder folder = ReadInstallFolder();
-    if (folder.Found()) testSoundPath_ = folder.path + "\\Config Files\\tavrin.wav";
+    if (folder.Found())
+        testSoundPath_ = folder.path + "\\Config Files\\tavrin.wav";
 
     const GUID device = ToWindowsGuid(selectedSoundDevice_.value_or(Guid{}));
     ComPtr<IDirectSound> directSound;
@@ -145,12 +152,14 @@ bool AudioSetupDialog::LoadTestSound() {
                           nullptr) != DS_OK) {
         return false;
     }
-    if (directSound->SetCooperativeLevel(Window(), DSSCL_PRIORITY) != DS_OK) return false;
+    if (directSound->SetCooperativeLevel(Window(), DSSCL_PRIORITY) != DS_OK)
+        return false;
     directSound_ = directSound;
 
     const WaveResult parsed = ParseWave(testSoundPath_.c_str());
     const WaveSound* sound = std::get_if<WaveSound>(&parsed);
-    if (sound == nullptr || !IsPlayable(*sound)) return false;
+    if (sound == nullptr || !IsPlayable(*sound))
+        return false;
     testBuffer_ = MakeSoundBuffer(*directSound_.Get(), *sound);
     return testBuffer_ != nullptr;
 }
@@ -166,10 +175,12 @@ void AudioSetupDialog::PlayTestSound() {
     if ((status & DSBSTATUS_BUFFERLOST) != 0 && testBuffer_->Restore() == DS_OK) {
         // The sound is prepared anew, on the device selected now.
         LoadTestSound();
-        if (!testBuffer_) return;
+        if (!testBuffer_)
+            return;
     }
     // A press while the sound plays neither restarts nor stops it.
-    if ((status & DSBSTATUS_PLAYING) != 0) return;
+    if ((status & DSBSTATUS_PLAYING) != 0)
+        return;
     testBuffer_->SetPan(DSBPAN_CENTER);
     testBuffer_->SetVolume(DSBVOLUME_MAX);
     testBuffer_->Play(0, 0, 0);
@@ -182,7 +193,9 @@ void AudioSetupDialog::SaveAudioSettings() {
     End(IDOK);
 }
 
-void AudioSetupDialog::Cancel() { End(IDCANCEL); }
+void AudioSetupDialog::Cancel() {
+    End(IDCANCEL);
+}
 
 HandlerResult AudioSetupDialog::Relabel(const Message&) {
     TakeLanguageFromSettingsFile();
@@ -192,7 +205,8 @@ HandlerResult AudioSetupDialog::Relabel(const Message&) {
     changed |= SetItemTextIfChanged(Window(), IDC_SOUND_DRIVER_LABEL, Localise(text::kDriverLabel));
     changed |= SetItemTextIfChanged(Window(), IDC_TEST_SOUND, Localise(text::kTest));
     // New texts are drawn transparently: the picture must be drawn again beneath them.
-    if (changed) InvalidateRect(Window(), nullptr, TRUE);
+    if (changed)
+        InvalidateRect(Window(), nullptr, TRUE);
     return std::nullopt;  // the system does the painting itself
 }
 

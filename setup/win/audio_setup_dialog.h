@@ -16,10 +16,10 @@
 #include "settings/settings_file.h"
 
 class AudioSetupDialog : public MappedDialog<AudioSetupDialog> {
-public:
+  public:
     AudioSetupDialog();
 
-private:
+  private:
     friend class MappedDialog<AudioSetupDialog>;
     static const MessageMap<AudioSetupDialog> kMessageMap;
 

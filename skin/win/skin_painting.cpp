@@ -17,13 +17,13 @@ constexpr UINT kButtonTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 // Saves a device context's state and puts it back, whatever the drawing changed.
 class SavedDcState {
-public:
+  public:
     explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
     ~SavedDcState() { RestoreDC(dc_, saved_); }
     SavedDcState(const SavedDcState&) = delete;
     SavedDcState& operator=(const SavedDcState&) = delete;
 
-private:
+  private:
     HDC dc_;
     int saved_;
 };
@@ -36,17 +36,21 @@ void DrawButtonText(HDC dc, const std::wstring& text, RECT rect, int offset, COL
 
 }  // namespace
 
-void FetchHollowBrush() { hollowBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); }
+void FetchHollowBrush() {
+    hollowBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
 
 BOOL EraseWithSystemBrush(HDC dc) {
     RECT area;
-    if (GetClipBox(dc, &area) != ERROR) FillRect(dc, &area, GetSysColorBrush(COLOR_3DFACE));
+    if (GetClipBox(dc, &area) != ERROR)
+        FillRect(dc, &area, GetSysColorBrush(COLOR_3DFACE));
     return TRUE;
 }
 
 BOOL DrawSkinBackground(HWND dialog, HDC dc) {
     EraseWithSystemBrush(dc);
-    if (!skinPicture.Loaded()) return TRUE;
+    if (!skinPicture.Loaded())
+        return TRUE;
 
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
@@ -74,7 +78,8 @@ BOOL DrawSkinBackground(HWND dialog, HDC dc) {
 }
 
 HBRUSH SkinControlColor(HDC dc, int controlType) {
-    if (controlType != CTLCOLOR_BTN && controlType != CTLCOLOR_STATIC) return nullptr;
+    if (controlType != CTLCOLOR_BTN && controlType != CTLCOLOR_STATIC)
+        return nullptr;
     SetBkMode(dc, TRANSPARENT);
     return hollowBrush;
 }
@@ -96,11 +101,13 @@ HBRUSH GraphicsSkinControlColor(HDC dc, HWND control, int controlType) {
 }
 
 void DrawSkinButton(HWND dialog, const DRAWITEMSTRUCT& item) {
-    if (item.CtlType != ODT_BUTTON) return;
+    if (item.CtlType != ODT_BUTTON)
+        return;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     // A change of focus alone draws nothing: no focus mark is ever shown. A disabled button is
     // drawn for every request, so that nothing else can paint over its look.
-    if (!disabled && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) == 0) return;
+    if (!disabled && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) == 0)
+        return;
 
     const std::wstring text = WindowText(item.hwndItem);
     RECT rect;
@@ -119,4 +126,6 @@ void DrawSkinButton(HWND dialog, const DRAWITEMSTRUCT& item) {
     }
 }
 
-int ControlTypeOf(UINT message) { return static_cast<int>(message - WM_CTLCOLORMSGBOX); }
+int ControlTypeOf(UINT message) {
+    return static_cast<int>(message - WM_CTLCOLORMSGBOX);
+}

@@ -45,7 +45,8 @@ const std::string& PalettedFile() {
         file.width = kWidth;
         file.height = kHeight;
         file.bitsPerPixel = 8;
-        for (std::uint32_t i = 0; i < 256; ++i) file.palette.push_back(i * 0x010203u);
+        for (std::uint32_t i = 0; i < 256; ++i)
+            file.palette.push_back(i * 0x010203u);
         file.rows.resize(static_cast<std::size_t>(kWidth) * kHeight);
         for (std::size_t i = 0; i < file.rows.size(); ++i) {
             file.rows[i] = static_cast<std::uint8_t>(i * 7 + i / kWidth);
@@ -94,8 +95,12 @@ void StbLoad(benchmark::State& state, const std::string& path) {
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t{kWidth} * kHeight * 3);
 }
-void StbLoad24(benchmark::State& state) { StbLoad(state, TrueColourFile()); }
-void StbLoad8(benchmark::State& state) { StbLoad(state, PalettedFile()); }
+void StbLoad24(benchmark::State& state) {
+    StbLoad(state, TrueColourFile());
+}
+void StbLoad8(benchmark::State& state) {
+    StbLoad(state, PalettedFile());
+}
 
 void Memcpy(benchmark::State& state) {
     const std::size_t bytes = static_cast<std::size_t>(state.range(0));
@@ -110,21 +115,22 @@ void Memcpy(benchmark::State& state) {
 
 BENCHMARK(LoadBmp24IntoBgr24)->Unit(benchmark::kMillisecond);
 BENCHMARK(StbLoad24)->Unit(benchmark::kMillisecond);
-BENCHMARK(Memcpy)->Arg(kWidth * kHeight * 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(Memcpy)->Arg(kWidth* kHeight * 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadBmp24IntoRgb565)->Unit(benchmark::kMillisecond);
-BENCHMARK(Memcpy)->Arg(kWidth * kHeight * 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(Memcpy)->Arg(kWidth* kHeight * 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadBmp8IntoBgr24)->Unit(benchmark::kMillisecond);
 BENCHMARK(StbLoad8)->Unit(benchmark::kMillisecond);
 
 // Prints the results as usual, then the figures we track: each load against memcpy of the same
 // bytes and against stb_image on the same file.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             const auto speed = run.counters.find("bytes_per_second");
-            if (speed != run.counters.end()) speeds_[run.benchmark_name()] = speed->second;
+            if (speed != run.counters.end())
+                speeds_[run.benchmark_name()] = speed->second;
         }
     }
 
@@ -136,10 +142,11 @@ public:
         Compare("LoadBmp8IntoBgr24", "Memcpy/6220800", "StbLoad8");
     }
 
-private:
+  private:
     double Speed(const std::string& name) const {
         for (const auto& [key, value] : speeds_) {
-            if (key.rfind(name, 0) == 0) return value;
+            if (key.rfind(name, 0) == 0)
+                return value;
         }
         return 0;
     }
@@ -147,7 +154,8 @@ private:
     void Compare(const char* load, const char* copy, const char* stb) const {
         const double own = Speed(load) / 1e6;
         std::printf("  %-22s %8.0f MB/s   vs memcpy %.2fx", load, own, own / (Speed(copy) / 1e6));
-        if (stb != nullptr) std::printf("   vs stb_image %.2fx", own / (Speed(stb) / 1e6));
+        if (stb != nullptr)
+            std::printf("   vs stb_image %.2fx", own / (Speed(stb) / 1e6));
         std::printf("\n");
     }
 

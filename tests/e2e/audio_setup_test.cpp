@@ -26,10 +26,12 @@ class AudioSetupTest : public ProductTest {
     Bytes FirstDeviceGuid() {
         RemoveFile(installation_->SettingsPath());
         const std::optional<WindowInfo> dialog = Open();
-        if (!dialog) return {};
+        if (!dialog)
+            return {};
         Accept(*dialog);
         const std::optional<Bytes> settings = installation_->Settings();
-        if (!settings || settings->size() != 172) return {};
+        if (!settings || settings->size() != 172)
+            return {};
         return Bytes(settings->begin() + 4, settings->begin() + 20);
     }
 };
@@ -98,14 +100,16 @@ TEST_F(AudioSetupTest, TestWithoutTheSoundFileSaysSoInTheCurrentLanguage) {
     const std::optional<MessageBoxInfo> box = driver_->FindMessageBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(box->window.title, "Tavrin-Fehler");
-    EXPECT_EQ(box->text,
-              "Fehler beim Abspielen der Datei.\nDatei nicht vorhanden oder Soundkarte in Benutzung");
+    EXPECT_EQ(
+        box->text,
+        "Fehler beim Abspielen der Datei.\nDatei nicht vorhanden oder Soundkarte in Benutzung");
     EXPECT_TRUE(Handled(driver_->AnswerMessageBox(box->window.handle, kIdOk)));
 
     // English, as the first language asks for it.
     ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(0)));
     ASSERT_TRUE(Handled(driver_->SelectComboItem(dialog->handle, IDC_SOUND_DRIVER_LIST, 0)));
-    ASSERT_TRUE(driver_->FindWindow(kAudioTitle)) << "the dialog did not take English from the file";
+    ASSERT_TRUE(driver_->FindWindow(kAudioTitle))
+        << "the dialog did not take English from the file";
     ASSERT_EQ(driver_->Click(dialog->handle, IDC_TEST_SOUND).outcome, ActionOutcome::MessageBox);
     const std::optional<MessageBoxInfo> english = driver_->FindMessageBox();
     ASSERT_TRUE(english);

@@ -13,13 +13,19 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // The binding buttons in the order their captions are compared here.
-constexpr int kBindingButtons[] = {IDC_BIND_LEFT,   IDC_BIND_RIGHT, IDC_BIND_FORWARD,
-                                   IDC_BIND_BACKWARD, IDC_BIND_TAV, IDC_BIND_JUMP,
-                                   IDC_BIND_SEARCH, IDC_BIND_TURN_LEFT, IDC_BIND_TURN_RIGHT};
+constexpr int kBindingButtons[] = {IDC_BIND_LEFT,     IDC_BIND_RIGHT,     IDC_BIND_FORWARD,
+                                   IDC_BIND_BACKWARD, IDC_BIND_TAV,       IDC_BIND_JUMP,
+                                   IDC_BIND_SEARCH,   IDC_BIND_TURN_LEFT, IDC_BIND_TURN_RIGHT};
 
-const std::vector<std::string> kKeyboardDefaults = {"Left Cursor", "Right Cursor", "Up Cursor",
-                                                    "Down Cursor", "Left Alt",     "Left Ctrl",
-                                                    "Left Shift",  "Z",            "X"};
+const std::vector<std::string> kKeyboardDefaults = {"Left Cursor",
+                                                    "Right Cursor",
+                                                    "Up Cursor",
+                                                    "Down Cursor",
+                                                    "Left Alt",
+                                                    "Left Ctrl",
+                                                    "Left Shift",
+                                                    "Z",
+                                                    "X"};
 
 class ControlSetupTest : public ProductTest {
   protected:
@@ -27,7 +33,8 @@ class ControlSetupTest : public ProductTest {
 
     std::vector<std::string> Captions(const WindowInfo& dialog) {
         std::vector<std::string> captions;
-        for (int id : kBindingButtons) captions.push_back(ControlText(dialog, id).value_or("?"));
+        for (int id : kBindingButtons)
+            captions.push_back(ControlText(dialog, id).value_or("?"));
         return captions;
     }
 
@@ -78,7 +85,8 @@ TEST_F(ControlSetupTest, FirstStartShowsTheKeyboardDefaultsWithoutCalibration) {
     ASSERT_TRUE(dialog) << driver_->LastError();
     EXPECT_EQ(Captions(*dialog), kKeyboardDefaults);
     EXPECT_FALSE(driver_->Control(dialog->handle, IDC_CALIBRATE)->enabled);
-    const std::optional<ControlInfo> devices = driver_->Control(dialog->handle, IDC_CONTROLLER_LIST);
+    const std::optional<ControlInfo> devices =
+        driver_->Control(dialog->handle, IDC_CONTROLLER_LIST);
     ASSERT_TRUE(devices);
     EXPECT_EQ(devices->items, std::vector<std::string>{"Keyboard"});
     EXPECT_EQ(devices->selection, 0);

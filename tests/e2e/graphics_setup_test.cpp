@@ -13,7 +13,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 class GraphicsSetupTest : public ProductTest {
   protected:
-    std::optional<WindowInfo> Open() { return OpenSetup("graphics", 0, kGraphicsTitle, kSlowWindowWait); }
+    std::optional<WindowInfo> Open() {
+        return OpenSetup("graphics", 0, kGraphicsTitle, kSlowWindowWait);
+    }
 
     std::optional<ControlInfo> Resolutions(const WindowInfo& dialog) {
         return driver_->Control(dialog.handle, IDC_RESOLUTION_LIST);
@@ -33,7 +35,8 @@ class GraphicsSetupTest : public ProductTest {
 TEST_F(GraphicsSetupTest, ListsTheAdapterAndTheModesOfTheScreenWithWindowedLast) {
     const std::optional<WindowInfo> dialog = Open();
     ASSERT_TRUE(dialog) << driver_->LastError();
-    const std::optional<ControlInfo> drivers = driver_->Control(dialog->handle, IDC_GRAPHICS_DRIVER_LIST);
+    const std::optional<ControlInfo> drivers =
+        driver_->Control(dialog->handle, IDC_GRAPHICS_DRIVER_LIST);
     ASSERT_TRUE(drivers);
     ASSERT_EQ(drivers->items.size(), 1u);
     EXPECT_FALSE(drivers->items[0].empty());
@@ -63,9 +66,9 @@ TEST_F(GraphicsSetupTest, OkStoresTheChosenModeAdapterAndSwitchesAndNothingElse)
     ASSERT_TRUE(dialog) << driver_->LastError();
     const std::optional<ControlInfo> modes = Resolutions(*dialog);
     ASSERT_TRUE(modes);
-    const auto chosen = std::find_if(modes->items.begin(), modes->items.end(), [](const std::string& item) {
-        return item.rfind("1280 x 1024 x 32 (", 0) == 0;
-    });
+    const auto chosen = std::find_if(
+        modes->items.begin(), modes->items.end(),
+        [](const std::string& item) { return item.rfind("1280 x 1024 x 32 (", 0) == 0; });
     ASSERT_NE(chosen, modes->items.end());
     ASSERT_TRUE(Handled(driver_->SelectComboItem(dialog->handle, IDC_RESOLUTION_LIST,
                                                  static_cast<int>(chosen - modes->items.begin()))));
@@ -86,7 +89,8 @@ TEST_F(GraphicsSetupTest, OkStoresTheChosenModeAdapterAndSwitchesAndNothingElse)
     EXPECT_EQ(GetLittleEndian32(*after, 56), 1u);  // compatibility mode
     EXPECT_EQ(GetLittleEndian32(*after, 60), 0u);  // high detail
     // Everything before the adapter and after the switches is as it was.
-    EXPECT_EQ(Bytes(after->begin(), after->begin() + 20), Bytes(before.begin(), before.begin() + 20));
+    EXPECT_EQ(Bytes(after->begin(), after->begin() + 20),
+              Bytes(before.begin(), before.begin() + 20));
     EXPECT_EQ(Bytes(after->begin() + 64, after->end()), Bytes(before.begin() + 64, before.end()));
 }
 
@@ -100,7 +104,8 @@ TEST_F(GraphicsSetupTest, WindowedIsStoredAsZerosAndChosenAgainOnTheNextStart) {
     Accept(*dialog);
     const std::optional<Bytes> saved = installation_->Settings();
     ASSERT_TRUE(saved);
-    for (std::size_t offset : {36, 40, 44, 48}) EXPECT_EQ(GetLittleEndian32(*saved, offset), 0u) << offset;
+    for (std::size_t offset : {36, 40, 44, 48})
+        EXPECT_EQ(GetLittleEndian32(*saved, offset), 0u) << offset;
     EXPECT_EQ(GetLittleEndian32(*saved, 52), 1u);
 
     dialog = Open();

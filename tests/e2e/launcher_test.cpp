@@ -30,8 +30,9 @@ class LauncherTest : public ProductTest {
         ProductTest::TearDown();
     }
 
-    std::optional<WindowInfo> OpenLauncher(const std::string& title = kLauncherTitle,
-                                           std::vector<std::pair<std::string, std::string>> environment = {}) {
+    std::optional<WindowInfo> OpenLauncher(
+        const std::string& title = kLauncherTitle,
+        std::vector<std::pair<std::string, std::string>> environment = {}) {
         launcher_ = &programs_->Start(installation_->File("TavrinConfig.exe"), {},
                                       installation_->Folder(), std::move(environment));
         return driver_->FindWindow(title);
@@ -58,7 +59,8 @@ class LauncherTest : public ProductTest {
         EXPECT_EQ(click.outcome, ActionOutcome::MessageBox);
         const std::optional<MessageBoxInfo> box = driver_->FindMessageBox();
         EXPECT_TRUE(box) << driver_->LastError();
-        if (!box) return {};
+        if (!box)
+            return {};
         EXPECT_TRUE(Handled(driver_->AnswerMessageBox(box->window.handle, kIdOk)));
         return *box;
     }
@@ -83,7 +85,8 @@ TEST_F(LauncherTest, WithoutTheGameInstalledOnlyInstallAndTheOtherButtonsWork) {
     // Installing the game while the launcher is open shows at its next paint.
     ASSERT_TRUE(installation_->SetLocationToFolder());
     ASSERT_TRUE(driver_->Redraw(launcher->handle));
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(*launcher, IDC_UPDATE_INSTALL) == "Update Install"; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return ControlText(*launcher, IDC_UPDATE_INSTALL) == "Update Install"; }));
     for (int id : {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO, IDC_REGISTER}) {
         EXPECT_TRUE(driver_->Control(launcher->handle, id)->enabled) << id;
     }
@@ -112,7 +115,8 @@ TEST_F(LauncherTest, BrazilianSystemGetsEnglish) {
 
 TEST_F(LauncherTest, ValidSettingsFileOutranksTheSystemLanguage) {
     ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(1)));
-    EXPECT_TRUE(OpenLauncher("Lanceur Tavrin V1.0", {{"LANG", "de_CH.UTF-8"}, {"LC_ALL", "de_CH.UTF-8"}}))
+    EXPECT_TRUE(
+        OpenLauncher("Lanceur Tavrin V1.0", {{"LANG", "de_CH.UTF-8"}, {"LC_ALL", "de_CH.UTF-8"}}))
         << driver_->LastError();
 }
 
@@ -216,7 +220,8 @@ TEST_F(LauncherTest, WithoutDirectX81PlayAndSetupRefuseButReadMeAndWebSitesAct) 
     ASSERT_TRUE(launcher) << driver_->LastError();
     for (int id : {IDC_PLAY, IDC_VIDEO, IDC_AUDIO, IDC_CONTROLS}) {
         SCOPED_TRACE(id);
-        EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, id)).text, "DirectX 8.1 not installed");
+        EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, id)).text,
+                  "DirectX 8.1 not installed");
     }
     EXPECT_FALSE(programs_->Running("Config.exe"));
     // Read Me still tries, and says the readme is not there.
@@ -240,8 +245,10 @@ TEST_F(LauncherTest, RegisterStartsTheRegistrationProgramWithItsOptions) {
 TEST_F(LauncherTest, UpdateInstallStartsOnlyTheQuotedUninstaller) {
     Record("uninst.exe");
     const std::string uninstaller = WindowsPath(installation_->File("uninst.exe"));
-    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
-    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
+    ASSERT_TRUE(
+        driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
+    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kUninstallKey,
+                                         "UninstallString",
                                          "\"" + uninstaller + "\" /S /LOG=uninstall.txt"));
     const std::optional<WindowInfo> launcher = OpenLauncher();
     ASSERT_TRUE(launcher) << driver_->LastError();
@@ -258,23 +265,27 @@ TEST_F(LauncherTest, UpdateInstallKeepsTheArgumentsOfAnUnquotedCommand) {
     Record("uninst.exe");
     const std::string uninstaller = WindowsPath(installation_->File("uninst.exe"));
     ASSERT_NE(uninstaller.find(' '), std::string::npos);
-    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
-    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
-                                         uninstaller + " /X" + kUninstallGuid));
+    ASSERT_TRUE(
+        driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
+    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kUninstallKey,
+                                         "UninstallString", uninstaller + " /X" + kUninstallGuid));
     const std::optional<WindowInfo> launcher = OpenLauncher();
     ASSERT_TRUE(launcher) << driver_->LastError();
     EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_UPDATE_INSTALL)));
     EXPECT_TRUE(Ended(*launcher_));
     const std::optional<std::string> commandLine = Recorded("uninst.exe");
     ASSERT_TRUE(commandLine);
-    EXPECT_NE(commandLine->find(std::string("/X") + kUninstallGuid), std::string::npos) << *commandLine;
+    EXPECT_NE(commandLine->find(std::string("/X") + kUninstallGuid), std::string::npos)
+        << *commandLine;
 }
 
 TEST_F(LauncherTest, UpdateInstallWithoutItsUninstallEntrySaysTheFileIsMissing) {
-    ASSERT_TRUE(driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
+    ASSERT_TRUE(
+        driver_->SetRegistryText(RegistryRoot::LocalMachine, kGameKey, "GUID", kUninstallGuid));
     const std::optional<WindowInfo> launcher = OpenLauncher();
     ASSERT_TRUE(launcher) << driver_->LastError();
-    EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, IDC_UPDATE_INSTALL)).text, kCannotFind);
+    EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, IDC_UPDATE_INSTALL)).text,
+              kCannotFind);
     EXPECT_TRUE(launcher_->Running());
 }
 

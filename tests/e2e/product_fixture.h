@@ -55,7 +55,8 @@ class ProductTest : public ::testing::Test {
     }
 
     // The setup tool with a mode and a language, and its window once painted in `title`.
-    std::optional<WindowInfo> OpenSetup(const std::string& mode, int language, const std::string& title,
+    std::optional<WindowInfo> OpenSetup(const std::string& mode, int language,
+                                        const std::string& title,
                                         Milliseconds wait = kGenerousWait) {
         setup_ = &Start("Config.exe", {mode, std::to_string(language)});
         return driver_->FindWindow(title, wait);
@@ -72,7 +73,8 @@ class ProductTest : public ::testing::Test {
 
     std::optional<std::string> ControlText(const WindowInfo& window, int id) {
         const std::optional<ControlInfo> control = driver_->Control(window.handle, id);
-        if (!control) return std::nullopt;
+        if (!control)
+            return std::nullopt;
         return control->text;
     }
 

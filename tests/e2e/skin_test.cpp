@@ -33,12 +33,14 @@ class SkinTest : public ProductTest {
     // Replaces a skin picture of the installation with a patterned one of this size.
     void UsePatternedPicture(const std::string& name, int width, int height) {
         pictureHeight_ = height;
-        ASSERT_TRUE(WriteFileBytes(installation_->ConfigFile(name), BuildBmp(Patterned24(width, height))));
+        ASSERT_TRUE(
+            WriteFileBytes(installation_->ConfigFile(name), BuildBmp(Patterned24(width, height))));
     }
 
     std::optional<Picture> Screenshot(const WindowInfo& window) {
         const std::filesystem::path file = shots_.Path() / "shot.bmp";
-        if (!driver_->SaveClientArea(window.handle, file)) return std::nullopt;
+        if (!driver_->SaveClientArea(window.handle, file))
+            return std::nullopt;
         return Picture::Load(file.string());
     }
 
@@ -48,7 +50,8 @@ class SkinTest : public ProductTest {
         for (int y = area.top; y < area.top + area.height; ++y) {
             for (int x = area.left; x < area.left + area.width; ++x) {
                 const Colour colour = shot.Pixel(x, y);
-                if (colour == PatternAt(x, y, pictureHeight_)) continue;
+                if (colour == PatternAt(x, y, pictureHeight_))
+                    continue;
                 if (colour == kBlack) {
                     ink["black"].insert({x, y});
                 } else if (colour == kWhite) {

@@ -8,7 +8,8 @@
 #include "skin/image_hooks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;
+    if (size < 2)
+        return 0;
     const auto format = static_cast<StorageFormat>(static_cast<int>(data[0] % 13) - 1);
     const int bottomUp = data[1] & 1;
     const int paletteMode = (data[1] >> 1) % 3;
@@ -28,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)first;
         imageHooks.release(pixels);
     }
-    if (paletteMode == 0 && slot != nullptr) imageHooks.release(slot);
+    if (paletteMode == 0 && slot != nullptr)
+        imageHooks.release(slot);
     return 0;
 }

@@ -13,7 +13,7 @@ namespace {
 
 // Remembers the size of every read asked of it.
 class CountingSource final : public ByteSource {
-public:
+  public:
     explicit CountingSource(std::vector<std::uint8_t> bytes)
         : bytes_(std::move(bytes)), inner_(bytes_.data(), bytes_.size()) {}
     std::size_t Read(void* into, std::size_t size) override {
@@ -25,7 +25,7 @@ public:
 
     std::vector<std::size_t> reads;
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
     MemoryByteSource inner_;
 };
@@ -67,8 +67,8 @@ TEST(BmpChunking, EveryRowOfAChunkLandsInItsPlace) {
         SCOPED_TRACE(bottomUp);
         const std::vector<std::uint8_t> bytes = BuildBmp(file);
         MemoryByteSource from(bytes.data(), bytes.size());
-        std::uint8_t* pixels =
-            LoadBmpFrom(from, "rows.bmp", nullptr, nullptr, nullptr, nullptr, FormatBgr24, bottomUp);
+        std::uint8_t* pixels = LoadBmpFrom(from, "rows.bmp", nullptr, nullptr, nullptr, nullptr,
+                                           FormatBgr24, bottomUp);
         ASSERT_NE(pixels, nullptr);
         for (int y = 0; y < 10; ++y) {
             const int outputRow = bottomUp ? y : 9 - y;

@@ -13,7 +13,7 @@ TEST(ByteReader, ReadsLittleEndianAndFailsForGoodOnceItRunsOut) {
 
     EXPECT_EQ(reader.U16(), 0u);  // only one byte left
     EXPECT_TRUE(reader.Failed());
-    EXPECT_EQ(reader.U8(), 0u);   // the failure is sticky, although a byte remains
+    EXPECT_EQ(reader.U8(), 0u);  // the failure is sticky, although a byte remains
     EXPECT_EQ(reader.Position(), 6u);
 }
 

@@ -41,9 +41,9 @@ TEST(CommandLine, OtherWordsAndOtherCasesEndTheProcess) {
 }
 
 TEST(CommandLine, LanguageNumbersFollowTheCLibrarysConversion) {
-    EXPECT_EQ(Parse({"control", "x"}).language, 0);       // no digits
-    EXPECT_EQ(Parse({"control", "  3"}).language, 3);     // leading blanks
-    EXPECT_EQ(Parse({"control", "+2abc"}).language, 2);   // stops at the first non-digit
+    EXPECT_EQ(Parse({"control", "x"}).language, 0);      // no digits
+    EXPECT_EQ(Parse({"control", "  3"}).language, 3);    // leading blanks
+    EXPECT_EQ(Parse({"control", "+2abc"}).language, 2);  // stops at the first non-digit
     EXPECT_EQ(Parse({"control", "\t4\n"}).language, 4);
 }
 

@@ -32,7 +32,8 @@ TEST(LaunchTargets, SetupButtonsPassTheirModeAndTheLanguage) {
     EXPECT_EQ(TargetOf(LauncherButton::Video, kInstalled, 2)->parameters, "graphics 2");
     EXPECT_EQ(TargetOf(LauncherButton::Audio, kInstalled, 4)->parameters, "sound 4");
     EXPECT_EQ(TargetOf(LauncherButton::Controls, kInstalled, 0)->parameters, "control 0");
-    EXPECT_EQ(TargetOf(LauncherButton::Controls, kInstalled, 0)->file, "C:\\Games\\Tavrin\\Config.exe");
+    EXPECT_EQ(TargetOf(LauncherButton::Controls, kInstalled, 0)->file,
+              "C:\\Games\\Tavrin\\Config.exe");
 }
 
 TEST(LaunchTargets, WithoutTheRegistryKeyRelativeNamesStandIn) {
@@ -75,10 +76,10 @@ TEST(UninstallCommand, QuotedProgramsThatCannotBeStartedGiveNothing) {
 }
 
 TEST(UninstallCommand, UnquotedCommandsKeepTheirArguments) {
-    EXPECT_EQ(UninstallerCandidates("MsiExec.exe /X{12345678-1234-1234-1234-123456789ABC}"),
-              (std::vector<ProgramStart>{
-                  {"MsiExec.exe", "/X{12345678-1234-1234-1234-123456789ABC}"},
-                  {"MsiExec.exe /X{12345678-1234-1234-1234-123456789ABC}", ""}}));
+    EXPECT_EQ(
+        UninstallerCandidates("MsiExec.exe /X{12345678-1234-1234-1234-123456789ABC}"),
+        (std::vector<ProgramStart>{{"MsiExec.exe", "/X{12345678-1234-1234-1234-123456789ABC}"},
+                                   {"MsiExec.exe /X{12345678-1234-1234-1234-123456789ABC}", ""}}));
     // Blanks inside an unquoted path: every split is offered, the way Windows tries them.
     EXPECT_EQ(UninstallerCandidates("C:\\Program Files\\T\\u.exe /S"),
               (std::vector<ProgramStart>{{"C:\\Program", "Files\\T\\u.exe /S"},

@@ -25,7 +25,8 @@ SettingsFile Decoded(const Bytes& bytes) {
 
 Guid GuidCounting(std::uint8_t first) {
     Guid guid;
-    for (int i = 0; i < 16; ++i) guid.bytes[i] = static_cast<std::uint8_t>(first + i);
+    for (int i = 0; i < 16; ++i)
+        guid.bytes[i] = static_cast<std::uint8_t>(first + i);
     return guid;
 }
 
@@ -79,7 +80,8 @@ TEST(SettingsFile, EveryFieldLiesAtItsOffsetLittleEndian) {
 TEST(SettingsFile, EveryByteOfAFileSurvivesDecodingAndEncoding) {
     // Any bytes at all, the version included: a NaN or a denormal must come back bit for bit.
     Bytes bytes(172);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(255 - i);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(255 - i);
     bytes[0] = 0x01;
     bytes[1] = 0x00;
     bytes[2] = 0xC0;
@@ -107,7 +109,7 @@ TEST(SettingsFile, OnlyTheExactBytesOfTwoPointOnePassTheVersionTest) {
         PutLittleEndian32(bytes, 0, bits);
         return Decoded(bytes);
     };
-    EXPECT_TRUE(PassesVersionTest(withVersion(0x40066666)));  // 66 66 06 40
+    EXPECT_TRUE(PassesVersionTest(withVersion(0x40066666)));   // 66 66 06 40
     EXPECT_FALSE(PassesVersionTest(withVersion(0x40000000)));  // 2.0
     EXPECT_FALSE(PassesVersionTest(withVersion(0x400CCCCD)));  // 2.2
     EXPECT_FALSE(PassesVersionTest(withVersion(0x40066667)));  // the next float up
@@ -148,9 +150,9 @@ TEST(SettingsFile, BindingDefaultsTouchOnlyBindingsConstantAndVersion) {
 TEST(SettingsFile, ActionsIndexTheBindingArraysInFileOrder) {
     SettingsFile record;
     ApplyDefaultBindings(record);
-    EXPECT_EQ(record.KeyboardBinding(SettingsAction::Tav), 95);     // left Alt
-    EXPECT_EQ(record.KeyboardBinding(SettingsAction::Jump), 68);    // left Ctrl
-    EXPECT_EQ(record.ControllerBinding(SettingsAction::Tav), 1);    // button 1
+    EXPECT_EQ(record.KeyboardBinding(SettingsAction::Tav), 95);   // left Alt
+    EXPECT_EQ(record.KeyboardBinding(SettingsAction::Jump), 68);  // left Ctrl
+    EXPECT_EQ(record.ControllerBinding(SettingsAction::Tav), 1);  // button 1
     EXPECT_EQ(record.ControllerBinding(SettingsAction::TurnRight), 5);
 }
 

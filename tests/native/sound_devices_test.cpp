@@ -21,7 +21,8 @@ TEST(SoundDevices, PrimaryDriverWithoutGuidIsNotListed) {
 }
 
 TEST(SoundDevices, SavedDevicePreselectsItsEntryAndAnUnknownOneTheFirst) {
-    const std::vector<std::optional<Guid>> devices = {std::nullopt, Device(1), Device(2), Device(3)};
+    const std::vector<std::optional<Guid>> devices = {std::nullopt, Device(1), Device(2),
+                                                      Device(3)};
     EXPECT_EQ(ListSoundDevices(devices, Device(3)).preselected, 2u);
     EXPECT_EQ(ListSoundDevices(devices, Device(9)).preselected, 0u);
     EXPECT_EQ(ListSoundDevices(devices, Guid{}).preselected, 0u);
@@ -29,7 +30,8 @@ TEST(SoundDevices, SavedDevicePreselectsItsEntryAndAnUnknownOneTheFirst) {
 
 TEST(SoundDevices, AtMostTwentyDevicesWithGuidsInEnumerationOrder) {
     std::vector<std::optional<Guid>> devices = {std::nullopt};
-    for (std::uint8_t n = 1; n <= 25; ++n) devices.push_back(Device(n));
+    for (std::uint8_t n = 1; n <= 25; ++n)
+        devices.push_back(Device(n));
     const SoundDeviceList list = ListSoundDevices(devices, Device(22));
     ASSERT_EQ(list.listed.size(), 20u);
     EXPECT_EQ(list.listed.front(), 1u);

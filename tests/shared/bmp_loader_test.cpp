@@ -26,7 +26,7 @@ struct Loaded {
 };
 
 class BmpLoaderTest : public ::testing::Test {
-protected:
+  protected:
     Loaded Load(const BmpFile& file, StorageFormat format, int bottomUp = 1,
                 PaletteRequest* slot = nullptr) {
         TempFile temp(BuildBmp(file));
@@ -86,7 +86,8 @@ BmpFile Paletted(std::uint16_t bits, std::int32_t width, std::int32_t height, By
 std::vector<std::uint32_t> GradientPalette(int count) {
     std::vector<std::uint32_t> palette;
     for (int i = 0; i < count; ++i) {
-        palette.push_back(std::uint32_t(i) << 16 | std::uint32_t(255 - i) << 8 | std::uint32_t(i / 2));
+        palette.push_back(std::uint32_t(i) << 16 | std::uint32_t(255 - i) << 8 |
+                          std::uint32_t(i / 2));
     }
     return palette;
 }
@@ -140,7 +141,7 @@ TEST_F(BmpLoaderTest, EightBitFileWithoutColourCountReadsAFullTable) {
     const BmpFile file = Paletted(8, 4, 1, {0, 1, 254, 255}, GradientPalette(256));
     const Loaded loaded = Load(file, FormatBgr24);
     ASSERT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.pixels, (Bytes{0, 255, 0,  /**/ 0, 254, 1,  /**/ 127, 1, 254,  //
+    EXPECT_EQ(loaded.pixels, (Bytes{0, 255, 0, /**/ 0, 254, 1, /**/ 127, 1, 254,  //
                                     127, 0, 255}));
     EXPECT_EQ(Load(file, FormatIndex8).pixels, (Bytes{0, 1, 254, 255}));
 }
@@ -159,8 +160,9 @@ TEST_F(BmpLoaderTest, ColourCountTwentyTakesPixelsFromOffset134) {
 
 TEST_F(BmpLoaderTest, FourBitOddWidthPacksTheLastIndexIntoAHighNibble) {
     // Indices 1 2 3 4 5; the unused low nibble of the third byte holds junk (F).
-    const BmpFile file = Paletted(4, 5, 2, {0x12, 0x34, 0x5F, 0x00,  //
-                                            0x67, 0x89, 0xAF, 0x00},
+    const BmpFile file = Paletted(4, 5, 2,
+                                  {0x12, 0x34, 0x5F, 0x00,  //
+                                   0x67, 0x89, 0xAF, 0x00},
                                   GradientPalette(16));
     const Loaded index4 = Load(file, FormatIndex4);
     ASSERT_TRUE(index4.ok);
@@ -202,7 +204,8 @@ TEST_F(BmpLoaderTest, PaletteSlotAsksForABlockNothingOrACopy) {
     PaletteRequest mine = buffer;
     ASSERT_TRUE(Load(file, FormatIndex8, 1, &mine).ok);
     EXPECT_EQ(mine, buffer);
-    EXPECT_EQ(Bytes(buffer, buffer + 13), (Bytes{0, 255, 0, 1, 254, 0, 2, 253, 1, 3, 252, 1, 0xCC}));
+    EXPECT_EQ(Bytes(buffer, buffer + 13),
+              (Bytes{0, 255, 0, 1, 254, 0, 2, 253, 1, 3, 252, 1, 0xCC}));
     EXPECT_EQ(hooks.SizesTagged(kTagPalette).size(), 1u);
     EXPECT_EQ(hooks.OutstandingBlocks(), 0u);
 }
@@ -277,10 +280,10 @@ TEST_F(BmpLoaderTest, HeadersOutsideWhatTheLoaderReadsAreRefusedWithAMessage) {
          "BRIM: File '%' is 32 BPP"},
         {"2 BPP", with([](BmpFile& f) { f.bitsPerPixel = 2; }), FormatIndex8,
          "BRIM: File '%' is 2 BPP"},
-        {"Index1 has no packing", Paletted(1, 8, 1, {0xFF, 0, 0, 0}, {0, 0xFFFFFF}),
-         FormatIndex1, "BRIM: Storage format 1 cannot"},
-        {"native 1 BPP is Index1", Paletted(1, 8, 1, {0xFF, 0, 0, 0}, {0, 0xFFFFFF}),
-         FormatNative, "BRIM: Storage format 1 cannot"},
+        {"Index1 has no packing", Paletted(1, 8, 1, {0xFF, 0, 0, 0}, {0, 0xFFFFFF}), FormatIndex1,
+         "BRIM: Storage format 1 cannot"},
+        {"native 1 BPP is Index1", Paletted(1, 8, 1, {0xFF, 0, 0, 0}, {0, 0xFFFFFF}), FormatNative,
+         "BRIM: Storage format 1 cannot"},
         {"Format32A", Width3File(), Format32A, "BRIM: Storage format 9 cannot"},
         {"Format32B", Width3File(), Format32B, "BRIM: Storage format 10 cannot"},
         {"run-length", with([](BmpFile& f) { f.compression = 1; }), FormatBgr24,
@@ -294,14 +297,12 @@ TEST_F(BmpLoaderTest, HeadersOutsideWhatTheLoaderReadsAreRefusedWithAMessage) {
          "BRIM: File '%' has 300 colours"},
         {"row past 32 bits", with([](BmpFile& f) { f.width = 0x7FFFFFFF; }), FormatBgr24,
          "BRIM: File '%' is too large"},
-        {"picture past 32 bits",
-         with([](BmpFile& f) {
+        {"picture past 32 bits", with([](BmpFile& f) {
              f.width = 50000;
              f.height = 50000;
          }),
          FormatBgr24, "BRIM: File '%' is too large"},
-        {"huge header in a small file",
-         with([](BmpFile& f) {
+        {"huge header in a small file", with([](BmpFile& f) {
              f.width = 4000;
              f.height = 4000;
          }),
@@ -325,7 +326,7 @@ TEST_F(BmpLoaderTest, HeadersOutsideWhatTheLoaderReadsAreRefusedWithAMessage) {
 }
 
 TEST_F(BmpLoaderTest, RowsMissingFromATruncatedFileComeOutAsZeroBytes) {
-    BmpFile file = Patterned24(4, 4);    // rows of 12 bytes
+    BmpFile file = Patterned24(4, 4);             // rows of 12 bytes
     file.rows.resize(file.rows.size() - 12 - 5);  // the top row and 5 bytes of the one below
     const Loaded loaded = Load(file, FormatBgr24);
     ASSERT_TRUE(loaded.ok);
@@ -358,7 +359,8 @@ TEST_F(BmpLoaderTest, FailedAllocationsReleaseWhatWasTakenAndSaySo) {
     const Case cases[] = {
         {kTagPixelData, Width3File(), FormatBgr24, "BRIM: Out of memory (18 bytes)\n"},
         {kTagReadBuffer, Width3File(), FormatRgb24, "BRIM: Out of memory (24 bytes)\n"},
-        {kTagConversionBuffer, paletted, FormatBgr24, "BRIM: Out of memory for conversion buffer\n"},
+        {kTagConversionBuffer, paletted, FormatBgr24,
+         "BRIM: Out of memory for conversion buffer\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tag);

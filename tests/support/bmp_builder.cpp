@@ -72,7 +72,8 @@ BmpFile Patterned24(std::int32_t width, std::int32_t height) {
         for (std::int32_t x = 0; x < width; ++x) {
             std::uint8_t bgr[3];
             PatternPixel(x, y, bgr);
-            std::uint8_t* at = &file.rows[static_cast<std::size_t>(y) * rowSize + 3 * static_cast<std::size_t>(x)];
+            std::uint8_t* at =
+                &file.rows[static_cast<std::size_t>(y) * rowSize + 3 * static_cast<std::size_t>(x)];
             at[0] = bgr[0];
             at[1] = bgr[1];
             at[2] = bgr[2];

@@ -14,26 +14,34 @@ ImageHookRecorder::ImageHookRecorder() : previous_(active_) {
 }
 
 ImageHookRecorder::~ImageHookRecorder() {
-    for (void* block : outstanding_) std::free(block);
+    for (void* block : outstanding_)
+        std::free(block);
     active_ = previous_;
-    if (active_ == nullptr) InstallDefaultImageHooks();
+    if (active_ == nullptr)
+        InstallDefaultImageHooks();
 }
 
-void ImageHookRecorder::SetReadBudget(std::int32_t budget) { imageHooks.readBudget = budget; }
+void ImageHookRecorder::SetReadBudget(std::int32_t budget) {
+    imageHooks.readBudget = budget;
+}
 
 std::vector<std::int32_t> ImageHookRecorder::SizesTagged(const std::string& tag) const {
     std::vector<std::int32_t> sizes;
     for (const RecordedAllocation& allocation : allocations_) {
-        if (allocation.tag == tag) sizes.push_back(allocation.size);
+        if (allocation.tag == tag)
+            sizes.push_back(allocation.size);
     }
     return sizes;
 }
 
-void ImageHookRecorder::Release(void* block) { imageHooks.release(block); }
+void ImageHookRecorder::Release(void* block) {
+    imageHooks.release(block);
+}
 
 void* ImageHookRecorder::Allocate(std::int32_t size, const char* tag) {
     active_->allocations_.push_back({size, tag});
-    if (tag == active_->failingTag_ || size < 0) return nullptr;
+    if (tag == active_->failingTag_ || size < 0)
+        return nullptr;
     void* block = std::malloc(size > 0 ? static_cast<std::size_t>(size) : 1);
     active_->outstanding_.insert(block);
     return block;

@@ -13,7 +13,7 @@ struct RecordedAllocation {
 };
 
 class ImageHookRecorder {
-public:
+  public:
     ImageHookRecorder();   // installs the recording hooks; the newest recorder is the active one
     ~ImageHookRecorder();  // restores the default hooks
 
@@ -30,7 +30,7 @@ public:
     // Releases a block the loader handed to the caller (the pixel buffer, a palette).
     void Release(void* block);
 
-private:
+  private:
     static void* Allocate(std::int32_t size, const char* tag);
     static void ReleaseHook(void* block);
     static void Report(const char* format, ...);

@@ -22,12 +22,18 @@ std::string UniquePath(const std::string& suffix) {
 TempFile::TempFile(const std::vector<std::uint8_t>& bytes, const std::string& suffix)
     : path_(UniquePath(suffix)) {
     std::FILE* file = std::fopen(path_.c_str(), "wb");
-    if (file == nullptr) throw std::runtime_error("cannot create " + path_);
+    if (file == nullptr)
+        throw std::runtime_error("cannot create " + path_);
     const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
-    if (written != bytes.size()) throw std::runtime_error("cannot write " + path_);
+    if (written != bytes.size())
+        throw std::runtime_error("cannot write " + path_);
 }
 
-TempFile::~TempFile() { std::remove(path_.c_str()); }
+TempFile::~TempFile() {
+    std::remove(path_.c_str());
+}
 
-std::string MissingTempPath() { return UniquePath(".missing"); }
+std::string MissingTempPath() {
+    return UniquePath(".missing");
+}

@@ -7,7 +7,7 @@
 #include <vector>
 
 class TempFile {
-public:
+  public:
     explicit TempFile(const std::vector<std::uint8_t>& bytes, const std::string& suffix = ".bmp");
     ~TempFile();
     TempFile(const TempFile&) = delete;
@@ -16,7 +16,7 @@ public:
     // The path as the C library's narrow functions take it.
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -14,7 +14,8 @@ constexpr REGSAM kView = KEY_WOW64_32KEY;
 
 GameRegistry::GameRegistry() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, KEY_READ | kView, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, KEY_READ | kView, &key) !=
+        ERROR_SUCCESS) {
         return;
     }
     keyExisted_ = true;
@@ -76,7 +77,9 @@ void GameRegistry::RemoveLocation() {
     }
 }
 
-void GameRegistry::RemoveKey() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, kView, 0); }
+void GameRegistry::RemoveKey() {
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, kView, 0);
+}
 
 ScratchFolder::ScratchFolder() {
     static unsigned counter = 0;

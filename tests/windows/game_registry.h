@@ -8,7 +8,7 @@
 #include <string>
 
 class GameRegistry {
-public:
+  public:
     GameRegistry();   // remembers the key's state
     ~GameRegistry();  // restores it
 
@@ -19,7 +19,7 @@ public:
     void RemoveLocation();
     void RemoveKey();
 
-private:
+  private:
     HKEY CreateKey();
 
     bool keyExisted_ = false;
@@ -28,12 +28,12 @@ private:
 
 // A folder of its own under the temporary folder, removed with its files when the test ends.
 class ScratchFolder {
-public:
+  public:
     ScratchFolder();
     ~ScratchFolder();
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
-private:
+  private:
     std::string path_;
 };

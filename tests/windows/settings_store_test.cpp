@@ -20,8 +20,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadBytes(const std::string& path) {
@@ -36,7 +37,7 @@ UniqueHandle HoldOpen(const std::string& path, DWORD access, DWORD share) {
 }
 
 class SettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     SettingsStoreTest() : path(folder.File("tavrin.dat")) {}
 
     ScratchFolder folder;

@@ -165,8 +165,12 @@ Answer Select(Arguments& arguments, bool evenIfHidden) {
     return FromOutcome(SelectComboItem(dialog, id, index, timeout, evenIfHidden));
 }
 
-Answer SelectCommand(Arguments& arguments) { return Select(arguments, false); }
-Answer SelectHiddenCommand(Arguments& arguments) { return Select(arguments, true); }
+Answer SelectCommand(Arguments& arguments) {
+    return Select(arguments, false);
+}
+Answer SelectHiddenCommand(Arguments& arguments) {
+    return Select(arguments, true);
+}
 
 Answer ClickCommand(Arguments& arguments) {
     HWND dialog = ExistingWindow(arguments, 0);

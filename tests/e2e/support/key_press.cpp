@@ -16,8 +16,8 @@ bool PressKey(const std::string& keysym, Milliseconds timeout) {
     std::string down = "keydown", hold = "sleep", holdSeconds = "0.15", up = "keyup";
     std::string key = keysym;
     std::string sameKey = keysym;
-    char* const argv[] = {program.data(), down.data(), key.data(), hold.data(), holdSeconds.data(),
-                          up.data(), sameKey.data(), nullptr};
+    char* const argv[] = {program.data(),     down.data(), key.data(),     hold.data(),
+                          holdSeconds.data(), up.data(),   sameKey.data(), nullptr};
     pid_t pid = -1;
     if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0)
         return false;
