@@ -73,6 +73,20 @@ TEST_F(AudioSetupTest, OkChangesOnlyTheVersionAndTheDeviceOfAnExistingFile) {
     EXPECT_EQ(installation_->Settings(), expected);
 }
 
+TEST_F(AudioSetupTest, SavedDeviceIsSelectedAndKeptOnOk) {
+    const Bytes device = FirstDeviceGuid();
+    ASSERT_EQ(device.size(), 16u);
+    Bytes saved = DistinctSettingsBytes(0);
+    std::copy(device.begin(), device.end(), saved.begin() + 4);
+    ASSERT_TRUE(installation_->WriteSettings(saved));
+
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    EXPECT_EQ(driver_->Control(dialog->handle, IDC_SOUND_DRIVER_LIST)->selection, 0);
+    Accept(*dialog);
+    EXPECT_EQ(installation_->Settings(), saved);
+}
+
 TEST_F(AudioSetupTest, CancelLeavesTheFileAsItWas) {
     const Bytes before = DistinctSettingsBytes(0);
     ASSERT_TRUE(installation_->WriteSettings(before));

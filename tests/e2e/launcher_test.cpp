@@ -226,6 +226,16 @@ TEST_F(LauncherTest, WithoutDirectX81PlayAndSetupRefuseButReadMeAndWebSitesAct) 
     EXPECT_FALSE(programs_->Running("Config.exe"));
     // Read Me still tries, and says the readme is not there.
     EXPECT_EQ(ExpectMessage(driver_->Click(launcher->handle, IDC_READ_ME)).text, kCannotFind);
+    // The web sites are handed to the system's browser; whatever it answers, it is not DirectX.
+    for (int id : {IDC_GAME_SITE, IDC_PUBLISHER_SITE, IDC_DEVELOPER_SITE}) {
+        SCOPED_TRACE(id);
+        const ActionResult click = driver_->Click(launcher->handle, id);
+        if (click.outcome == ActionOutcome::MessageBox) {
+            EXPECT_NE(ExpectMessage(click).text, "DirectX 8.1 not installed");
+        } else {
+            EXPECT_EQ(click.outcome, ActionOutcome::Finished);
+        }
+    }
     EXPECT_TRUE(launcher_->Running());
 }
 
