@@ -232,13 +232,19 @@ Answer PostCommandCommand(Arguments& arguments) {
     return {};
 }
 
-// Brings a window to the foreground, where the keyboard's input goes: Wine then gives its X window
-// the input focus, so that key presses sent to the display reach it.
+// Brings a window to the foreground, where the keyboard's input goes, so that key presses sent to
+// the display reach it. Without a window manager the X input focus can be left on the root window
+// (when the window that had it went away) while Windows already counts this window as the
+// foreground one; X then gives key presses to the window under the pointer. So the pointer is put
+// on the window's top edge too, where it shows no control's tooltip.
 Answer ActivateCommand(Arguments& arguments) {
     HWND window = ExistingWindow(arguments, 0);
     const DWORD timeout = Timeout(arguments, 1);
     if (arguments.Failed())
         return Answer::Failure(arguments.Error());
+    RECT frame = {};
+    if (GetWindowRect(window, &frame))
+        SetCursorPos((frame.left + frame.right) / 2, frame.top + 2);
     SetForegroundWindow(window);
     if (!WaitFor(timeout, [window] { return GetForegroundWindow() == window; }))
         return Answer::Failure("the window did not come to the foreground");
