@@ -4,31 +4,15 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "app/win/owned_handle.h"
 
-class UniqueHandle {
+inline void CloseKernelHandle(HANDLE handle) {
+    CloseHandle(handle);
+}
+
+class UniqueHandle : public OwnedHandle<HANDLE, CloseKernelHandle> {
   public:
     UniqueHandle() = default;
     explicit UniqueHandle(HANDLE handle)
-        : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-
-    explicit operator bool() const { return handle_ != nullptr; }
-    HANDLE Get() const { return handle_; }
-
-    void Reset() {
-        if (handle_ != nullptr)
-            CloseHandle(std::exchange(handle_, nullptr));
-    }
-
-  private:
-    HANDLE handle_ = nullptr;
+        : OwnedHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
 };

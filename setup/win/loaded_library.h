@@ -5,42 +5,27 @@
 #include <windows.h>
 
 #include <type_traits>
-#include <utility>
 
-class LoadedLibrary {
+#include "app/win/owned_handle.h"
+
+inline void ReleaseLibrary(HMODULE module) {
+    FreeLibrary(module);
+}
+
+class LoadedLibrary : public OwnedHandle<HMODULE, ReleaseLibrary> {
   public:
     LoadedLibrary() = default;
-    explicit LoadedLibrary(const wchar_t* name) : module_(LoadLibraryW(name)) {}
-    ~LoadedLibrary() { Reset(); }
-    LoadedLibrary(LoadedLibrary&& other) noexcept
-        : module_(std::exchange(other.module_, nullptr)) {}
-    LoadedLibrary& operator=(LoadedLibrary&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            module_ = std::exchange(other.module_, nullptr);
-        }
-        return *this;
-    }
-
-    explicit operator bool() const { return module_ != nullptr; }
+    explicit LoadedLibrary(const wchar_t* name) : OwnedHandle(LoadLibraryW(name)) {}
 
     // The exported function `name` as a `Function` pointer; nullptr when the library has none.
     template <class Function>
     requires std::is_pointer_v<Function> && std::is_function_v<std::remove_pointer_t<Function>>
         Function Find(const char* name)
     const {
-        if (module_ == nullptr)
+        if (!*this)
             return nullptr;
-        const FARPROC address = GetProcAddress(module_, name);
+        const FARPROC address = GetProcAddress(Get(), name);
         // Through the generic function pointer type: the caller names the real signature.
         return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
     }
-
-    void Reset() {
-        if (module_ != nullptr)
-            FreeLibrary(std::exchange(module_, nullptr));
-    }
-
-  private:
-    HMODULE module_ = nullptr;
 };

@@ -74,6 +74,19 @@ class ControlSetupTest : public ProductTest {
         return false;
     }
 
+    // The dialog opened on `file`, with Left Shift captured for Jump; nothing when any step fails.
+    std::optional<WindowInfo> OpenAndBindLeftShiftToJump(const Bytes& file) {
+        if (!installation_->WriteSettings(file))
+            return std::nullopt;
+        const std::optional<WindowInfo> dialog = Open();
+        if (!dialog || !Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)) ||
+            !CaptureWindow(*dialog) ||
+            !PressUntilCaption("Shift_L", *dialog, IDC_BIND_JUMP, "Left Shift")) {
+            return std::nullopt;
+        }
+        return dialog;
+    }
+
     void Accept(const WindowInfo& dialog) {
         EXPECT_TRUE(Handled(driver_->Click(dialog.handle, kIdOk)));
         EXPECT_TRUE(Ended(*setup_));
@@ -188,12 +201,8 @@ TEST_F(ControlSetupTest, DefaultsAskFirstAndRestoreBothSetsOnYes) {
 
 TEST_F(ControlSetupTest, OkWritesTheBindingsInFileOrderAndLeavesEveryOtherByte) {
     const Bytes before = DistinctSettingsBytes(0);
-    ASSERT_TRUE(installation_->WriteSettings(before));
-    const std::optional<WindowInfo> dialog = Open();
+    const std::optional<WindowInfo> dialog = OpenAndBindLeftShiftToJump(before);
     ASSERT_TRUE(dialog) << driver_->LastError();
-    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)));
-    ASSERT_TRUE(CaptureWindow(*dialog));
-    ASSERT_TRUE(PressUntilCaption("Shift_L", *dialog, IDC_BIND_JUMP, "Left Shift"));
     Accept(*dialog);
 
     Bytes expected = before;
@@ -204,12 +213,8 @@ TEST_F(ControlSetupTest, OkWritesTheBindingsInFileOrderAndLeavesEveryOtherByte) 
 
 TEST_F(ControlSetupTest, CancelWritesNothing) {
     const Bytes before = DistinctSettingsBytes(0);
-    ASSERT_TRUE(installation_->WriteSettings(before));
-    const std::optional<WindowInfo> dialog = Open();
+    const std::optional<WindowInfo> dialog = OpenAndBindLeftShiftToJump(before);
     ASSERT_TRUE(dialog) << driver_->LastError();
-    ASSERT_TRUE(Handled(driver_->Click(dialog->handle, IDC_BIND_JUMP)));
-    ASSERT_TRUE(CaptureWindow(*dialog));
-    ASSERT_TRUE(PressUntilCaption("Shift_L", *dialog, IDC_BIND_JUMP, "Left Shift"));
     EXPECT_TRUE(Handled(driver_->Click(dialog->handle, IDC_CONTROL_CANCEL)));
     EXPECT_TRUE(Ended(*setup_));
     EXPECT_EQ(installation_->Settings(), before);

@@ -3,48 +3,10 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "app/win/owned_handle.h"
+#include "app/win/registry_key.h"
+#include "app/win/unique_handle.h"
 
-// A handle released by `Release`; null stands for "none" (files are converted from
-// INVALID_HANDLE_VALUE where they are opened).
-template <typename Handle, auto Release>
-class UniqueHandle {
-  public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-
-    explicit operator bool() const { return handle_ != nullptr; }
-    Handle Get() const { return handle_; }
-    // For functions that return the handle through a pointer.
-    Handle* Receive() {
-        Reset();
-        return &handle_;
-    }
-
-  private:
-    void Reset() {
-        if (handle_ != nullptr)
-            Release(std::exchange(handle_, nullptr));
-    }
-
-    Handle handle_ = nullptr;
-};
-
-inline void CloseFile(HANDLE file) {
-    CloseHandle(file);
-}
-inline void CloseKey(HKEY key) {
-    RegCloseKey(key);
-}
 inline void DeleteMemoryDc(HDC dc) {
     DeleteDC(dc);
 }
@@ -52,10 +14,10 @@ inline void DeleteGdiObject(HGDIOBJ object) {
     DeleteObject(object);
 }
 
-using FileHandle = UniqueHandle<HANDLE, CloseFile>;
-using RegistryKeyHandle = UniqueHandle<HKEY, CloseKey>;
-using MemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
-using GdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject>;
+using FileHandle = UniqueHandle;
+using RegistryKeyHandle = RegistryKey;
+using MemoryDc = OwnedHandle<HDC, DeleteMemoryDc>;
+using GdiObject = OwnedHandle<HGDIOBJ, DeleteGdiObject>;
 
 // The screen's device context, from GetDC(nullptr) until ReleaseDC.
 class ScreenDc {
