@@ -31,16 +31,22 @@ wine_env_start() {
     if [[ "${TAVRIN_USE_DISPLAY:-0}" == 1 && -n "${DISPLAY:-}" ]]; then
         WINE_ENV_XVFB_PID=""
     else
-        local display
-        display=$(wine_env_free_display) || { echo "no free X display" >&2; return 1; }
-        Xvfb ":$display" -screen 0 "$screen" -nolisten tcp >"$folder/xvfb.log" 2>&1 &
+        # Xvfb picks the first free display itself and says which (-displayfd): two runs that
+        # start at the same moment can never end up sharing one display.
+        local display="" waited=0
+        rm -f "$folder/display"
+        Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$folder/display" \
+            >"$folder/xvfb.log" 2>&1 &
         WINE_ENV_XVFB_PID=$!
-        export DISPLAY=":$display"
-        local waited=0
-        until [[ -e /tmp/.X11-unix/X$display ]]; do
+        until [[ -n "$display" && -e /tmp/.X11-unix/X$display ]]; do
             sleep 0.1
-            if ((++waited > 100)); then echo "Xvfb did not start" >&2; return 1; fi
+            display=$(head -n 1 "$folder/display" 2>/dev/null || true)
+            if ((++waited > 100)) || ! kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null; then
+                echo "Xvfb did not start" >&2
+                return 1
+            fi
         done
+        export DISPLAY=":$display"
     fi
 
     # ALSA reads ~/.asoundrc: a home of this run's own keeps the user's untouched.
