@@ -14,18 +14,31 @@ void Tooltips::Create(HWND dialog) {
                                GetModuleHandleW(nullptr), nullptr);
 }
 
-void Tooltips::Add(int id, const char* text) {
-    const HWND control = GetDlgItem(dialog_, id);
-    if (tooltip_ == nullptr || control == nullptr)
+namespace {
+
+// Sends `message` about the tool of control `id` of `dialog`, with `text` (code page 1252).
+void SendTool(HWND tooltip, HWND dialog, int id, const char* text, UINT message) {
+    const HWND control = GetDlgItem(dialog, id);
+    if (tooltip == nullptr || control == nullptr)
         return;
     std::wstring wide = WideFromCodePage1252(text);  // the control copies it
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog_;
+    tool.hwnd = dialog;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = wide.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace
+
+void Tooltips::Add(int id, const char* text) {
+    SendTool(tooltip_, dialog_, id, text, TTM_ADDTOOLW);
+}
+
+void Tooltips::SetText(int id, const char* text) {
+    SendTool(tooltip_, dialog_, id, text, TTM_UPDATETIPTEXTW);
 }
 
 void Tooltips::Activate() {

@@ -15,6 +15,8 @@ class Tooltips {
     void Create(HWND dialog);
     // Adds a tool for the control `id` of the dialog, with a code page 1252 text.
     void Add(int id, const char* text);
+    // Gives the tool of control `id` a new code page 1252 text.
+    void SetText(int id, const char* text);
     void Activate();
     void Destroy();
 

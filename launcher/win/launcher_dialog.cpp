@@ -37,6 +37,10 @@ bool DirectX81Present() {
     return true;
 }
 
+const char* InstallTip(bool installed) {
+    return Localise(installed ? text::kUpdateInstallTip : text::kInstallTip);
+}
+
 bool GameInstalled() {
     return static_cast<bool>(RegistryKey::OpenForReading(kGameKeyPath));
 }
@@ -110,7 +114,7 @@ HandlerResult LauncherDialog::Destroyed(const Message&) {
 }
 
 void LauncherDialog::ApplyLauncherTexts() {
-    const bool installed = GameInstalled();
+    tipSaysInstalled_ = GameInstalled();
     tooltips_.Create(Window());
     tooltips_.Add(IDC_PLAY, Localise(text::kPlay));
     tooltips_.Add(IDC_CLOSE, Localise(text::kCloseTip));
@@ -123,8 +127,7 @@ void LauncherDialog::ApplyLauncherTexts() {
     tooltips_.Add(IDC_READ_ME, Localise(text::kReadMeTip));
     tooltips_.Add(IDC_REGISTER, Localise(text::kRegisterTip));
     tooltips_.Add(IDC_LANGUAGE_LIST, Localise(text::kLanguageTip));
-    tooltips_.Add(IDC_UPDATE_INSTALL,
-                  Localise(installed ? text::kUpdateInstallTip : text::kInstallTip));
+    tooltips_.Add(IDC_UPDATE_INSTALL, InstallTip(tipSaysInstalled_));
     tooltips_.Activate();
 
     const HWND window = Window();
@@ -156,6 +159,12 @@ void LauncherDialog::ApplyInstallState() {
     const bool installed = GameInstalled();
     SetItemTextIfChanged(Window(), IDC_UPDATE_INSTALL,
                          Localise(installed ? text::kUpdateInstall : text::kInstall));
+    // The tooltip follows the caption; set only on a change, since a tooltip given a new text
+    // while it shows is drawn again, and this runs at every paint.
+    if (installed != tipSaysInstalled_) {
+        tooltips_.SetText(IDC_UPDATE_INSTALL, InstallTip(installed));
+        tipSaysInstalled_ = installed;
+    }
     for (int button : kInstalledOnlyButtons) {
         const HWND item = Item(button);
         if ((IsWindowEnabled(item) != FALSE) != installed)

@@ -48,4 +48,5 @@ class LauncherDialog : public MappedDialog<LauncherDialog> {
     SettingsFile record_;
     bool directX81Present_ = false;
     Tooltips tooltips_;
+    bool tipSaysInstalled_ = false;  // which of its two tooltips the install button has
 };

@@ -76,6 +76,13 @@ TEST_F(DriverTargetTest, ListsTheControlsWithTheirIdsClassesTextsAndStates) {
     EXPECT_EQ(status->selection, -1);
 }
 
+TEST_F(DriverTargetTest, ReadsTheTooltipOfAControlThatHasOne) {
+    EXPECT_EQ(driver_->Tooltip(dialog_.handle, IDC_TARGET_ENABLED),
+              "Says \u00ABClicked Enabled\u00BB");
+    EXPECT_FALSE(driver_->Tooltip(dialog_.handle, IDC_TARGET_DISABLED));
+    EXPECT_NE(driver_->LastError().find("no tooltip"), std::string::npos) << driver_->LastError();
+}
+
 TEST_F(DriverTargetTest, SelectingAComboItemNotifiesTheDialog) {
     const ActionResult result = driver_->SelectComboItem(dialog_.handle, IDC_TARGET_LANGUAGE, 1);
     EXPECT_EQ(result.outcome, ActionOutcome::Finished) << result.error;

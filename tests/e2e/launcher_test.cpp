@@ -74,6 +74,7 @@ TEST_F(LauncherTest, WithoutTheGameInstalledOnlyInstallAndTheOtherButtonsWork) {
     const std::optional<WindowInfo> launcher = OpenLauncher();
     ASSERT_TRUE(launcher) << driver_->LastError();
     EXPECT_EQ(ControlText(*launcher, IDC_UPDATE_INSTALL), "Install");
+    EXPECT_EQ(driver_->Tooltip(launcher->handle, IDC_UPDATE_INSTALL), "Install Tavrin");
     for (int id : {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO, IDC_REGISTER}) {
         EXPECT_FALSE(driver_->Control(launcher->handle, id)->enabled) << id;
     }
@@ -82,14 +83,21 @@ TEST_F(LauncherTest, WithoutTheGameInstalledOnlyInstallAndTheOtherButtonsWork) {
         EXPECT_TRUE(driver_->Control(launcher->handle, id)->enabled) << id;
     }
 
-    // Installing the game while the launcher is open shows at its next paint.
+    // Installing the game while the launcher is open shows at its next paint, in the install
+    // button's caption and tooltip alike; removing it again, the same way back.
     ASSERT_TRUE(installation_->SetLocationToFolder());
     ASSERT_TRUE(driver_->Redraw(launcher->handle));
     EXPECT_TRUE(
         WaitUntil([&] { return ControlText(*launcher, IDC_UPDATE_INSTALL) == "Update Install"; }));
+    EXPECT_EQ(driver_->Tooltip(launcher->handle, IDC_UPDATE_INSTALL),
+              "Un-install, Re-install Tavrin");
     for (int id : {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO, IDC_REGISTER}) {
         EXPECT_TRUE(driver_->Control(launcher->handle, id)->enabled) << id;
     }
+    ASSERT_TRUE(installation_->RemoveKey());
+    ASSERT_TRUE(driver_->Redraw(launcher->handle));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(*launcher, IDC_UPDATE_INSTALL) == "Install"; }));
+    EXPECT_EQ(driver_->Tooltip(launcher->handle, IDC_UPDATE_INSTALL), "Install Tavrin");
 }
 
 TEST_F(LauncherTest, GermanSystemShowsGermanTextsAndLanguageNames) {

@@ -7,6 +7,7 @@
 #include "tools/driver/actions.h"
 #include "tools/driver/capture.h"
 #include "tools/driver/registry.h"
+#include "tools/driver/tooltip_reading.h"
 #include "tools/driver/waiting.h"
 #include "tools/driver/window_queries.h"
 
@@ -144,6 +145,20 @@ Answer TextCommand(Arguments& arguments) {
     const bool child = (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
     const std::wstring text = child ? ControlText(window) : DescribeWindow(window).title;
     return Answer().Record("text", {Utf8FromWide(text)});
+}
+
+Answer TooltipCommand(Arguments& arguments) {
+    HWND dialog = ExistingWindow(arguments, 0);
+    const int id = ControlId(arguments, 1);
+    if (arguments.Failed())
+        return Answer::Failure(arguments.Error());
+    HWND control = FindControl(dialog, id);
+    if (control == nullptr)
+        return Answer::Failure("the window has no control " + Number(id));
+    const std::optional<std::wstring> text = TooltipText(dialog, control);
+    if (!text)
+        return Answer::Failure("control " + Number(id) + " has no tooltip");
+    return Answer().Record("text", {Utf8FromWide(*text)});
 }
 
 Answer ClientSizeCommand(Arguments& arguments) {
@@ -385,6 +400,7 @@ constexpr Command kCommands[] = {
     {"wait-gone", 1, 2, WaitGoneCommand, "<window> [timeout-ms]"},
     {"controls", 1, 1, ControlsCommand, "<window>"},
     {"text", 1, 1, TextCommand, "<window>"},
+    {"tooltip", 2, 2, TooltipCommand, "<dialog> <control-id>"},
     {"client-size", 1, 1, ClientSizeCommand, "<window>"},
     {"select", 3, 4, SelectCommand, "<dialog> <control-id> <index> [timeout-ms]"},
     {"select-hidden", 3, 4, SelectHiddenCommand, "<dialog> <control-id> <index> [timeout-ms]"},

@@ -2,6 +2,7 @@
 // done to it is written into its status line, where the tests read it back.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -22,6 +23,23 @@ void FillLanguages(HWND dialog) {
                             reinterpret_cast<LPARAM>(language));
     }
     SendDlgItemMessageA(dialog, IDC_TARGET_LANGUAGE, CB_SETCURSEL, 0, 0);
+}
+
+// A tooltip for the Enabled button only, owned by the dialog and destroyed with it.
+void AddTooltip(HWND dialog) {
+    const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    const HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                         dialog, nullptr, nullptr, nullptr);
+    wchar_t text[] = L"Says \u00ABClicked Enabled\u00BB";
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_TARGET_ENABLED));
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ShowSelection(HWND dialog) {
@@ -87,6 +105,7 @@ INT_PTR CALLBACK TargetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             FillLanguages(dialog);
+            AddTooltip(dialog);
             return TRUE;
         case WM_PAINT:
             PaintRectangles(dialog);

@@ -269,6 +269,13 @@ std::optional<std::string> Driver::WindowText(WindowHandle window) {
     return Field(Expect(*answer, "text"), 1);
 }
 
+std::optional<std::string> Driver::Tooltip(WindowHandle dialog, int id) {
+    const auto answer = Ask({"tooltip", HandleText(dialog), Number(id)});
+    if (!answer)
+        return std::nullopt;
+    return Field(Expect(*answer, "text"), 1);
+}
+
 std::optional<PixelSize> Driver::ClientSize(WindowHandle window) {
     const auto answer = Ask({"client-size", HandleText(window)});
     if (!answer)

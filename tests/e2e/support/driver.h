@@ -124,6 +124,8 @@ class Driver {
     std::vector<WindowInfo> TopLevelWindows();
     bool WaitGone(WindowHandle window, Milliseconds timeout = kGenerousWait);
     std::optional<std::string> WindowText(WindowHandle window);
+    // What the dialog's tooltip says for its control `id`.
+    std::optional<std::string> Tooltip(WindowHandle dialog, int id);
     std::optional<PixelSize> ClientSize(WindowHandle window);
 
     // Controls of a dialog, in template order.
