@@ -12,18 +12,6 @@ UniqueHandle OpenExisting(const std::string& path, FileAccess access) {
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// Writes `bytes` to a new file at `path`, flushed to the disk; the handle is closed on return.
-bool WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size() && FlushFileBuffers(file.Get());
-}
-
 }  // namespace
 
 std::optional<std::string> SettingsPath() {
@@ -53,28 +41,6 @@ std::optional<std::vector<std::uint8_t>> ReadSettingsBytes(const std::string& pa
     }
     bytes.resize(read);
     return bytes;
-}
-
-bool ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                         FileAccess access) {
-    // Held while the new contents are written, so that other processes meet the same share rules
-    // as if this writer had created the file in place.
-    UniqueHandle guard = OpenExisting(path, access);
-    if (!guard && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return false;
-
-    const std::string staging = path + ".new";
-    if (!WriteNewFile(staging, bytes)) {
-        DeleteFileA(staging.c_str());
-        return false;
-    }
-    guard.Reset();
-    if (!MoveFileExA(staging.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(staging.c_str());
-        return false;
-    }
-    return true;
 }
 
 bool WriteSettings(const std::string& path, SettingsFile& record, FileAccess access) {

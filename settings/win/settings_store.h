@@ -13,11 +13,7 @@
 #include <vector>
 
 #include "settings/settings_file.h"
-
-struct FileAccess {
-    DWORD access;
-    DWORD share;
-};
+#include "settings/win/file_replacement.h"
 
 // The graphics and audio dialogs and every repaint reader: others may read meanwhile.
 inline constexpr FileAccess kSharedReadWrite = {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ};
@@ -38,13 +34,6 @@ std::string TemporaryLanguagePath();
 // because it is missing or another process holds it in a way `access` cannot share.
 std::optional<std::vector<std::uint8_t>> ReadSettingsBytes(const std::string& path,
                                                            FileAccess access);
-
-// Replaces the file with `bytes`. The new contents are written beside the file and then moved
-// over it, so a write that fails part-way leaves the old file as it was. The open that guards the
-// write uses `access`, so a writer collides with another process's open exactly where creating
-// the file would: it then fails and the file keeps its bytes.
-bool ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                         FileAccess access);
 
 // Sets the version to 2.1 and replaces the file with the whole record.
 bool WriteSettings(const std::string& path, SettingsFile& record, FileAccess access);

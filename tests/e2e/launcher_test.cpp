@@ -155,6 +155,23 @@ TEST_F(LauncherTest, LanguageChangeIsStoredInTheSettingsFile) {
     EXPECT_FALSE(ReadFileBytes(temporaryLanguageFile_));
 }
 
+// An installer may let the player write "tavrin.dat" but create no file beside it: the settings
+// file is then written in place, as a file that cannot be replaced whole.
+TEST_F(LauncherTest, LanguageChangeIsStoredInAFolderThatTakesNoNewFiles) {
+    ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(0)));
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    const FolderWithoutNewFiles locked(installation_->Folder(), "tavrin.dat.new");
+    ASSERT_TRUE(locked);
+    if (locked.Simulated())
+        RecordProperty("folder", "no immutable flag here: the new file's name taken instead");
+
+    const ActionResult change =
+        driver_->SelectHiddenComboItem(launcher->handle, IDC_LANGUAGE_LIST, 4);
+    EXPECT_EQ(change.outcome, ActionOutcome::Finished) << change.outcome;
+    EXPECT_EQ(installation_->Settings(), DistinctSettingsBytes(4));
+}
+
 TEST_F(LauncherTest, LanguageChangeWithoutAnInstallationWritesTheTemporaryFile) {
     ASSERT_TRUE(installation_->RemoveKey());
     const std::optional<WindowInfo> launcher = OpenLauncher();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <filesystem>
 #include <fstream>
@@ -34,6 +35,35 @@ Bytes ReadBytes(const std::string& path) {
 UniqueHandle HoldOpen(const std::string& path, DWORD access, DWORD share) {
     return UniqueHandle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// The file's permissions as SDDL text ("D:P(A;;FA;;;WD)"), or "" when they cannot be read.
+std::string Permissions(const std::string& path) {
+    DWORD size = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<std::uint8_t> descriptor(size);
+    char* text = nullptr;
+    if (size == 0 ||
+        !GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size,
+                          &size) ||
+        !ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        return "";
+    }
+    const std::string permissions = text;
+    LocalFree(text);
+    return permissions;
+}
+
+bool SetPermissions(const std::string& path, const char* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
+                                                              nullptr)) {
+        return false;
+    }
+    const bool set = SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return set;
 }
 
 class SettingsStoreTest : public ::testing::Test {
@@ -94,6 +124,22 @@ TEST_F(SettingsStoreTest, WriterReplacesTheWholeFileAndSetsTheVersion) {
     EXPECT_EQ(GetLittleEndian32(written, 0), kSettingsVersionBits);
     EXPECT_EQ(GetLittleEndian32(written, 168), 4u);
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(path + ".old"));
+}
+
+TEST_F(SettingsStoreTest, WriterKeepsTheFilesAttributesAndPermissions) {
+    WriteBytes(path, DistinctSettingsBytes(1));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    // Everyone may change it, as an installer grants it: not what a new file of the folder gets.
+    ASSERT_TRUE(SetPermissions(path, "D:P(A;;FA;;;WD)"));
+    const std::string permissions = Permissions(path);
+    ASSERT_NE(permissions, "");
+
+    SettingsFile record;
+    ASSERT_TRUE(WriteSettings(path, record, kSharedReadWrite));
+    EXPECT_EQ(GetLittleEndian32(ReadBytes(path), 0), kSettingsVersionBits);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(Permissions(path), permissions);
 }
 
 TEST_F(SettingsStoreTest, WriterCreatesAMissingFile) {

@@ -1,5 +1,10 @@
 #include "e2e/support/files.h"
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -52,6 +57,41 @@ TemporaryFolder::TemporaryFolder() {
 TemporaryFolder::~TemporaryFolder() {
     std::error_code error;
     std::filesystem::remove_all(path_, error);
+}
+
+namespace {
+
+// Sets or clears the immutable flag of a folder; false when the flag cannot be changed here.
+bool SetImmutable(const std::filesystem::path& folder, bool immutable) {
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (descriptor < 0)
+        return false;
+    int flags = 0;
+    bool changed = ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+    if (changed) {
+        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        changed = ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    close(descriptor);
+    return changed;
+}
+
+}  // namespace
+
+FolderWithoutNewFiles::FolderWithoutNewFiles(const std::filesystem::path& folder,
+                                             const std::string& refusedName)
+    : folder_(folder), immutable_(SetImmutable(folder, true)) {
+    std::error_code error;
+    if (!immutable_ && std::filesystem::create_directory(folder / refusedName, error))
+        placeholder_ = folder / refusedName;
+}
+
+FolderWithoutNewFiles::~FolderWithoutNewFiles() {
+    if (immutable_)
+        SetImmutable(folder_, false);
+    std::error_code ignored;
+    if (!placeholder_.empty())
+        std::filesystem::remove(placeholder_, ignored);
 }
 
 }  // namespace e2e

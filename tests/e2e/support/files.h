@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace e2e {
@@ -27,6 +28,29 @@ class TemporaryFolder {
 
   private:
     std::filesystem::path path_;
+};
+
+// Makes a folder take no new entries while the files in it stay writable, as a folder does in
+// which the player may write one file but create none. Tests run as root, whom permissions do
+// not stop, so the folder gets the Linux immutable flag, which holds for root too (it needs
+// CAP_LINUX_IMMUTABLE and a file system that has the flag). Where the flag cannot be set, the one
+// name `refusedName` is taken by a folder instead, which refuses a file of that name the same
+// way; Simulated() then says so. Everything is undone when the object goes.
+class FolderWithoutNewFiles {
+  public:
+    FolderWithoutNewFiles(const std::filesystem::path& folder, const std::string& refusedName);
+    ~FolderWithoutNewFiles();
+    FolderWithoutNewFiles(const FolderWithoutNewFiles&) = delete;
+    FolderWithoutNewFiles& operator=(const FolderWithoutNewFiles&) = delete;
+
+    // False when neither way worked.
+    explicit operator bool() const { return immutable_ || !placeholder_.empty(); }
+    bool Simulated() const { return !immutable_; }
+
+  private:
+    std::filesystem::path folder_;
+    bool immutable_ = false;
+    std::filesystem::path placeholder_;
 };
 
 }  // namespace e2e
