@@ -12,10 +12,22 @@
 
 namespace {
 
-std::optional<std::uint8_t> ReadTemporaryLanguage() {
-    const UniqueHandle file(CreateFileA(TemporaryLanguagePath().c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+// The temporary language file, unless the system names no usable temporary folder or the file
+// is the settings file itself (a temporary folder that is the install folder): the settings file
+// is never read, written or deleted as a language file.
+std::optional<std::string> TemporaryLanguageFile() {
+    std::optional<std::string> temporary = TemporaryLanguagePath();
+    const std::optional<std::string> settings = SettingsPath();
+    if (temporary && settings && NameTheSameFile(*temporary, *settings))
+        return std::nullopt;
+    return temporary;
+}
+
+std::optional<std::uint8_t> ReadTemporaryLanguage(const std::optional<std::string>& path) {
+    if (!path)
+        return std::nullopt;
+    const UniqueHandle file(CreateFileA(path->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return std::nullopt;
     std::uint8_t byte = 0;
@@ -33,8 +45,9 @@ void ReportCreateError(HWND owner) {
 }  // namespace
 
 void RunLauncherLoad(HWND owner, SettingsFile& record) {
+    const std::optional<std::string> temporary = TemporaryLanguageFile();
     LauncherFiles files;
-    files.temporaryLanguage = ReadTemporaryLanguage();
+    files.temporaryLanguage = ReadTemporaryLanguage(temporary);
     files.installKeyOpens = static_cast<bool>(RegistryKey::OpenForReading(kGameKeyPath));
     if (files.installKeyOpens) {
         if (const std::optional<std::string> path = SettingsPath()) {
@@ -44,8 +57,8 @@ void RunLauncherLoad(HWND owner, SettingsFile& record) {
 
     const LauncherLoadOutcome outcome = LauncherLoad(files, CurrentLanguage(), record);
     SetCurrentLanguage(outcome.language);
-    if (outcome.deleteTemporaryLanguageFile)
-        DeleteFileA(TemporaryLanguagePath().c_str());
+    if (outcome.deleteTemporaryLanguageFile && temporary)
+        DeleteFileA(temporary->c_str());
     if (outcome.reportOutOfDate) {
         ShowMessage(owner, Localise(texts::messages::kSettingsOutOfDate),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONERROR);
@@ -59,8 +72,11 @@ void StoreLauncherLanguage(HWND owner, SettingsFile& record) {
         record.language = CurrentLanguage();
         stored = WriteSettings(folder.path + "\\tavrin.dat", record, kSharedWrite);
     } else {
+        // Without a temporary folder the choice has nowhere to go: reported like a file that
+        // cannot be created.
         const std::vector<std::uint8_t> language = {static_cast<std::uint8_t>(CurrentLanguage())};
-        stored = ReplaceFileContents(TemporaryLanguagePath(), language, kSharedWrite);
+        const std::optional<std::string> temporary = TemporaryLanguageFile();
+        stored = temporary && ReplaceFileContents(*temporary, language, kSharedWrite);
     }
     if (!stored)
         ReportCreateError(owner);

@@ -12,7 +12,38 @@ UniqueHandle OpenExisting(const std::string& path, FileAccess access) {
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// The full path in its long form (short 8.3 names expanded where the file exists), as UTF-16.
+std::wstring CanonicalPath(const std::string& path) {
+    const DWORD fullLength = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (fullLength == 0)
+        return {};
+    std::string full(fullLength, '\0');
+    full.resize(GetFullPathNameA(path.c_str(), fullLength, full.data(), nullptr));
+    const DWORD longLength = GetLongPathNameA(full.c_str(), nullptr, 0);
+    if (longLength != 0) {
+        std::string longForm(longLength, '\0');
+        const DWORD length = GetLongPathNameA(full.c_str(), longForm.data(), longLength);
+        if (length != 0 && length < longLength) {
+            longForm.resize(length);
+            full = longForm;
+        }
+    }
+    const int wideLength =
+        MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), wide.data(),
+                        wideLength);
+    return wide;
+}
+
 }  // namespace
+
+bool NameTheSameFile(const std::string& first, const std::string& second) {
+    const std::wstring a = CanonicalPath(first);
+    const std::wstring b = CanonicalPath(second);
+    return !a.empty() && CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
 
 std::optional<std::string> SettingsPath() {
     const InstallFolder folder = ReadInstallFolder();
@@ -21,11 +52,11 @@ std::optional<std::string> SettingsPath() {
     return folder.path + kSettingsFileName;
 }
 
-std::string TemporaryLanguagePath() {
+std::optional<std::string> TemporaryLanguagePath() {
     char folder[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathA(sizeof folder, folder);
     if (length == 0 || length >= sizeof folder)
-        return kSettingsFileName + 1;  // the current folder
+        return std::nullopt;
     return WithoutTrailingBackslash(folder) + kSettingsFileName;
 }
 

@@ -28,7 +28,14 @@ inline constexpr FileAccess kSharedWrite = {GENERIC_WRITE, FILE_SHARE_READ};
 std::optional<std::string> SettingsPath();
 
 // "tavrin.dat" in the user's temporary folder: the one-byte language file of the launcher.
-std::string TemporaryLanguagePath();
+// Nothing when the system names no temporary folder or one too long for a path: the launcher then
+// has no temporary language file at all, rather than one in whatever folder is current, which
+// may be the install folder with the settings file itself.
+std::optional<std::string> TemporaryLanguagePath();
+
+// Whether two paths name the same file: compared as full paths in their long form, without regard
+// to case, as the file system compares names.
+bool NameTheSameFile(const std::string& first, const std::string& second);
 
 // Up to 172 bytes of the file (bytes past 172 are not read); nothing when it does not open,
 // because it is missing or another process holds it in a way `access` cannot share.

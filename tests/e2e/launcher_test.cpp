@@ -2,6 +2,9 @@
 // to see what was started: recorder.exe, copied under their names, writes its command line to
 // "<program>.log".
 
+#include <algorithm>
+#include <cctype>
+
 #include "e2e/product_fixture.h"
 #include "support/settings_builder.h"
 
@@ -15,6 +18,50 @@ const std::string kUninstallKey =
     std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kUninstallGuid;
 
 const std::string kCannotFind = "Cannot find the required file.\nTry re-installing Tavrin";
+
+// The temporary folder of the Wine user, TEMP and TMP in HKCU\Environment, which every program
+// started afterwards takes on; put back as it was when the object goes.
+class UserTemporaryFolder {
+  public:
+    explicit UserTemporaryFolder(Driver& driver) : driver_(driver) {
+        for (const char* name : kNames)
+            saved_.push_back(driver_.ReadRegistryValue(RegistryRoot::CurrentUser, kKey, name));
+    }
+    ~UserTemporaryFolder() {
+        for (std::size_t i = 0; i < saved_.size(); ++i) {
+            if (saved_[i]) {
+                driver_.SetRegistryText(RegistryRoot::CurrentUser, kKey, kNames[i],
+                                        saved_[i]->text);
+            } else {
+                driver_.DeleteRegistryValue(RegistryRoot::CurrentUser, kKey, kNames[i]);
+            }
+        }
+    }
+    UserTemporaryFolder(const UserTemporaryFolder&) = delete;
+    UserTemporaryFolder& operator=(const UserTemporaryFolder&) = delete;
+
+    // False when the values cannot be set, or could not be put back as they were: the driver
+    // writes plain strings only, and an expandable value ("%USERPROFILE%...") would be broken.
+    bool Set(const std::string& folder) {
+        for (const std::optional<RegistryText>& value : saved_) {
+            if (value && value->type != kPlainString)
+                return false;
+        }
+        for (const char* name : kNames) {
+            if (!driver_.SetRegistryText(RegistryRoot::CurrentUser, kKey, name, folder))
+                return false;
+        }
+        return true;
+    }
+
+  private:
+    static constexpr const char* kKey = "Environment";
+    static constexpr const char* kNames[] = {"TEMP", "TMP"};
+    static constexpr std::uint32_t kPlainString = 1;  // REG_SZ
+
+    Driver& driver_;
+    std::vector<std::optional<RegistryText>> saved_;
+};
 
 class LauncherTest : public ProductTest {
   protected:
@@ -141,6 +188,41 @@ TEST_F(LauncherTest, TemporaryLanguageFileServesUntilAValidSettingsFileRetiresIt
     ASSERT_TRUE(installation_->WriteSettings(DistinctSettingsBytes(1)));
     EXPECT_TRUE(OpenLauncher("Lanceur Tavrin V1.0")) << driver_->LastError();
     EXPECT_FALSE(ReadFileBytes(temporaryLanguageFile_));
+}
+
+// The temporary language file is never the settings file: with no usable temporary folder (TEMP
+// and TMP longer than a path may be) there is none, rather than one in the current folder, and a
+// temporary folder that is the install folder, named in another case, is not taken for one.
+TEST_F(LauncherTest, TemporaryLanguageFileIsNeverTheSettingsFile) {
+    const Bytes french = DistinctSettingsBytes(1);
+    const std::string tooLong = "C:\\" + std::string(297, 't');
+    std::string installFolder = WindowsPath(installation_->Folder());
+    std::transform(installFolder.begin(), installFolder.end(), installFolder.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    UserTemporaryFolder temporary(*driver_);
+    for (const std::string& folder : {tooLong, installFolder}) {
+        SCOPED_TRACE(folder);
+        ASSERT_TRUE(installation_->WriteSettings(french));
+        ASSERT_TRUE(temporary.Set(folder)) << driver_->LastError();
+        const std::optional<WindowInfo> launcher = OpenLauncher("Lanceur Tavrin V1.0");
+        ASSERT_TRUE(launcher) << driver_->LastError();
+        EXPECT_TRUE(Handled(driver_->Click(launcher->handle, IDC_CLOSE)));
+        ASSERT_TRUE(Ended(*launcher_));
+        EXPECT_EQ(installation_->Settings(), french);
+    }
+
+    // Without an install folder either, a language change has nowhere to go: it says so and
+    // writes nothing into the folder the launcher runs in.
+    ASSERT_TRUE(temporary.Set(tooLong));
+    ASSERT_TRUE(installation_->RemoveKey());
+    ASSERT_TRUE(RemoveFile(installation_->SettingsPath()));
+    const std::optional<WindowInfo> launcher = OpenLauncher();
+    ASSERT_TRUE(launcher) << driver_->LastError();
+    EXPECT_EQ(
+        ExpectMessage(driver_->SelectHiddenComboItem(launcher->handle, IDC_LANGUAGE_LIST, 1)).text,
+        "Erreur de cr\xC3\xA9"
+        "ation du fichier tavrin.dat");
+    EXPECT_FALSE(installation_->Settings());
 }
 
 TEST_F(LauncherTest, LanguageChangeIsStoredInTheSettingsFile) {
