@@ -105,12 +105,6 @@ static_assert(!std::is_constructible_v<LocalText, const char*, const char*, cons
 static_assert(!std::is_constructible_v<LocalText, const char (&)[4], const char (&)[4],
                                        const char (&)[4], const char (&)[4], const char (&)[4]>);
 
-TEST(LocalText, TheSameTextInTwoTablesIsStoredOnce) {
-    constexpr LocalText another = Texts<"Cancel", "Annuler", "Abbrechen", "Annulla", "Cancelar">;
-    EXPECT_EQ(another, kSample);
-    EXPECT_EQ(another.In(kGerman), kSample.In(kGerman));  // the same pointer, not only equal text
-}
-
 // ---- The current language ----
 
 // Tests change the process-wide language; each one starts and ends in English.

@@ -25,9 +25,11 @@ std::string Bytes(std::initializer_list<unsigned char> bytes) {
     return text;
 }
 
-void ExpectFiveTexts(const LocalText& text) {
+// A name the player reads: no language may show it blank. (Every entry is a text of some kind;
+// the type allows nothing else.)
+void ExpectANameInEveryLanguage(const LocalText& name) {
     for (int language = 0; language < kLanguageCount; ++language) {
-        EXPECT_NE(text.In(language), nullptr) << "language " << language;
+        EXPECT_STRNE(name.In(language), "") << "language " << language;
     }
 }
 
@@ -62,7 +64,7 @@ TEST(LanguageNames, AreListedInLanguageNumberOrderInEveryLanguage) {
     const char* const german[] = {"Englisch", "Französisch", "Deutsch", "Italienisch", "Spanisch"};
     const char* const english[] = {"English", "French", "German", "Italian", "Spanish"};
     for (int number = 0; number < kLanguageCount; ++number) {
-        ExpectFiveTexts(texts::launcher::kLanguageNames[number]);
+        ExpectANameInEveryLanguage(texts::launcher::kLanguageNames[number]);
         EXPECT_STREQ(texts::launcher::kLanguageNames[number].In(kEnglish), english[number]);
         // The source of this test is UTF-8; only the ö needs converting.
         if (number != kFrench) {
@@ -91,7 +93,7 @@ TEST(KeyNameTable, HoldsTheThirtyFiveNamedKeysByScanCode) {
     std::vector<int> scanCodes;
     for (const texts::keys::KeyName& key : KeyNameTable) {
         scanCodes.push_back(key.scanCode);
-        ExpectFiveTexts(key.name);
+        ExpectANameInEveryLanguage(key.name);
     }
     EXPECT_EQ(scanCodes, expected);
 }
@@ -120,7 +122,7 @@ TEST(KeyNameTable, ButtonAndAxisNames) {
     EXPECT_EQ(std::string(texts::keys::kUndefined.In(kFrench)), "Non d" + Bytes({0xE9}) + "fini");
     EXPECT_STREQ(texts::keys::kKeyboard.In(kSpanish), "Teclado");
     for (const LocalText& axis : texts::keys::kAxisNames)
-        ExpectFiveTexts(axis);
+        ExpectANameInEveryLanguage(axis);
 }
 
 // ---- Start failures ----
