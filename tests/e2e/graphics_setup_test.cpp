@@ -116,6 +116,27 @@ TEST_F(GraphicsSetupTest, WindowedIsStoredAsZerosAndChosenAgainOnTheNextStart) {
     EXPECT_EQ(modes->text, "Windowed");
 }
 
+// A driver change rebuilds the resolution list, pre-selecting the saved mode, and takes the entry
+// the list then shows: OK stores what the player sees, not the last mode the rebuild composed
+// (under Wine the 16-bit mode of the screen; the saved one is its 32-bit mode).
+TEST_F(GraphicsSetupTest, DriverChangeTakesTheResolutionTheListShows) {
+    Bytes saved = DistinctSettingsBytes(0);                // with an adapter, so the mode counts
+    const std::uint32_t mode[] = {1280, 1024, 32, 32, 0};  // size, depth, colour, not windowed
+    for (std::size_t i = 0; i < std::size(mode); ++i)
+        PutLittleEndian32(saved, 36 + 4 * i, mode[i]);
+    ASSERT_TRUE(installation_->WriteSettings(saved));
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Handled(driver_->SelectComboItem(dialog->handle, IDC_GRAPHICS_DRIVER_LIST, 0)));
+    EXPECT_EQ(Resolutions(*dialog)->text, "1280 x 1024 x 32 (32z)");
+    Accept(*dialog);
+
+    const std::optional<Bytes> stored = installation_->Settings();
+    ASSERT_TRUE(stored);
+    for (std::size_t i = 0; i < std::size(mode); ++i)
+        EXPECT_EQ(GetLittleEndian32(*stored, 36 + 4 * i), mode[i]) << "field at " << 36 + 4 * i;
+}
+
 TEST_F(GraphicsSetupTest, CancelWritesNothing) {
     const Bytes before = DistinctSettingsBytes(0);
     ASSERT_TRUE(installation_->WriteSettings(before));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "e2e/support/driver.h"
+#include "e2e/support/files.h"
 #include "e2e/support/installation.h"
 #include "e2e/support/programs.h"
 #include "e2e/support/wine_environment.h"
@@ -69,6 +70,24 @@ class ProductTest : public ::testing::Test {
 
     bool Ended(WineProcess& process, Milliseconds wait = kGenerousWait) {
         return process.WaitForExit(wait).has_value();
+    }
+
+    // Puts the recorder in place of a program of the installation: recorder.exe, copied under
+    // the program's name, writes the command line it was started with to "<program>.log".
+    void Record(const std::string& program) {
+        const std::optional<std::vector<std::uint8_t>> recorder = ReadFileBytes(
+            WineEnvironment::WindowsBuildFolder() / "tools" / "recorder" / "recorder.exe");
+        ASSERT_TRUE(recorder);
+        ASSERT_TRUE(WriteFileBytes(installation_->File(program), *recorder));
+    }
+
+    // The command lines the recorder saw as `program`, each ended by "\n", once it has run.
+    std::optional<std::string> Recorded(const std::string& program) {
+        const std::filesystem::path log = installation_->File(program + ".log");
+        std::optional<std::vector<std::uint8_t>> bytes;
+        if (!WaitUntil([&] { return (bytes = ReadFileBytes(log)) && !bytes->empty(); }))
+            return std::nullopt;
+        return std::string(bytes->begin(), bytes->end());
     }
 
     std::optional<std::string> ControlText(const WindowInfo& window, int id) {

@@ -44,7 +44,10 @@ TEST_F(StartupTest, ModeWordWithoutANumberStartsTheLauncher) {
 }
 
 TEST_F(StartupTest, NonNumericLanguageOpensTheControlSetupInEnglish) {
-    const std::optional<WindowInfo> dialog = OpenSetup("control", 0, kControlTitle);
+    // The word converts to 0, as the C library's conversion has it: neither a reason to refuse
+    // the start nor a language of its own.
+    setup_ = &Start("Config.exe", {"control", "deutsch"});
+    const std::optional<WindowInfo> dialog = driver_->FindWindow(kControlTitle);
     ASSERT_TRUE(dialog) << driver_->LastError();
     EXPECT_EQ(ControlText(*dialog, IDC_CONTROL_CANCEL), "Cancel");
 }
@@ -58,16 +61,13 @@ TEST_F(StartupTest, KeyWithoutLocationStartsNothing) {
 }
 
 TEST_F(StartupTest, TrailingBackslashGivesTheSamePaths) {
-    ASSERT_TRUE(installation_->SetLocation(WindowsPath(installation_->Folder()) + "\\"));
-    const std::optional<WindowInfo> dialog = OpenSetup("sound", 0, kAudioTitle);
-    ASSERT_TRUE(dialog) << driver_->LastError();
-    // The test sound is found in the folder: Test plays it without a message.
-    EXPECT_EQ(driver_->Click(dialog->handle, IDC_TEST_SOUND).outcome, ActionOutcome::Finished);
-    EXPECT_TRUE(Handled(driver_->Click(dialog->handle, kIdOk)));
-    EXPECT_TRUE(Ended(*setup_));
-    const std::optional<std::vector<std::uint8_t>> settings = installation_->Settings();
-    ASSERT_TRUE(settings);
-    EXPECT_EQ(settings->size(), 172u);
+    // Files are found through a doubled backslash as well; the command line of the launcher the
+    // setup tool starts shows the path as it was built.
+    Record("TavrinConfig.exe");
+    const std::string folder = WindowsPath(installation_->Folder());
+    ASSERT_TRUE(installation_->SetLocation(folder + "\\"));
+    EXPECT_TRUE(Ended(Start("Config.exe")));
+    EXPECT_EQ(Recorded("TavrinConfig.exe"), "\"" + folder + "\\TavrinConfig.exe\"\n");
 }
 
 TEST_F(StartupTest, LauncherStartedWithoutArgumentsFromTheInstallFolder) {
