@@ -34,6 +34,20 @@ std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
     return std::nullopt;
 }
 
+bool IsHeld(InputCode code, const KeyboardState& keys) {
+    const int scanCode = ScanCodeOf(code);
+    return IsKey(code) && scanCode < kScanCodeCount &&
+           IsDown(keys[static_cast<std::size_t>(scanCode)]);
+}
+
+bool IsHeld(InputCode code, const ControllerState& state) {
+    if (IsButton(code))
+        return IsDown(state.buttons[static_cast<std::size_t>(ButtonNumberOf(code) - 1)]);
+    if (IsAxis(code))
+        return BeyondThreshold(state.axes[static_cast<std::size_t>(AxisOf(code))]);
+    return false;
+}
+
 CaptureSession::CaptureSession(ControlAction action, KeyCharacter keyCharacter)
     : action_(action), keyCharacter_(std::move(keyCharacter)) {}
 

@@ -61,6 +61,12 @@ std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
                                                    const KeyCharacter& keyCharacter,
                                                    int language = CurrentLanguage());
 
+// Whether the input a capture took is still held: its key or button still down, its axis still
+// beyond the threshold. The capture window stays until it is let go, so that what the player
+// pressed ends where it began and reaches nothing else.
+bool IsHeld(InputCode code, const KeyboardState& keys);
+bool IsHeld(InputCode code, const ControllerState& state);
+
 // One capture, from the click on a binding button to the input it takes. It remembers which
 // axes it has seen near their centre, so it belongs to one capture of one controller: a new
 // capture, or a capture whose controller is exchanged while it waits, needs a new session.

@@ -24,7 +24,7 @@
 #include "settings/settings_file.h"
 
 // DISCL_NONEXCLUSIVE | DISCL_BACKGROUND: the dialog never takes a device away from another
-// program, and the capture window, which never has the focus, still reads it.
+// program, and the capture reads it whichever window has the focus.
 inline constexpr DWORD kInputCooperativeLevel = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
 
 // The controller list holds the keyboard and at most nine controllers; later ones are left out.

@@ -10,6 +10,7 @@
 
 #include "e2e/support/driver.h"
 #include "e2e/support/installation.h"
+#include "e2e/support/key_press.h"
 #include "e2e/support/programs.h"
 #include "e2e/support/wine_environment.h"
 #include "resources/resource_ids.h"
@@ -69,6 +70,16 @@ class ProductTest : public ::testing::Test {
 
     bool Ended(WineProcess& process, Milliseconds wait = kGenerousWait) {
         return process.WaitForExit(wait).has_value();
+    }
+
+    // A click with the pointer in the middle of the control, where a player's mouse clicks it.
+    bool ClickWithPointer(const WindowInfo& dialog, int id) {
+        const std::optional<ControlInfo> control = driver_->Control(dialog.handle, id);
+        if (!control)
+            return false;
+        const std::optional<ScreenPoint> origin = driver_->ClientOrigin(control->handle);
+        return origin && ClickPointerAt(origin->x + control->area.width / 2,
+                                        origin->y + control->area.height / 2);
     }
 
     std::optional<std::string> ControlText(const WindowInfo& window, int id) {

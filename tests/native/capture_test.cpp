@@ -209,4 +209,20 @@ TEST(ControllerCapture, TavJumpAndSearchTakeButtonsOnly) {
     }
 }
 
+// ---- After the capture ----
+
+// The capture window waits for the input it took to be let go: only that input counts.
+TEST(CapturedInput, IsHeldUntilItsKeyButtonOrAxisIsLetGo) {
+    const InputCode leftCtrl = KeyCode(kScanLeftCtrl);
+    EXPECT_TRUE(IsHeld(leftCtrl, KeysDown({kScanLeftCtrl})));
+    EXPECT_FALSE(IsHeld(leftCtrl, KeysDown({kScanZ})));
+
+    const ControllerState pressed = WithButton(With(Centred(), Axis::Y, -1000), 3);
+    EXPECT_TRUE(IsHeld(ButtonCode(3), pressed));
+    EXPECT_FALSE(IsHeld(ButtonCode(4), pressed));
+    EXPECT_TRUE(IsHeld(AxisCode(Axis::Y), pressed));
+    EXPECT_FALSE(IsHeld(AxisCode(Axis::Y), With(pressed, Axis::Y, -900)));
+    EXPECT_FALSE(IsHeld(AxisCode(Axis::X), pressed));
+}
+
 }  // namespace
