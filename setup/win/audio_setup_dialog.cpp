@@ -105,13 +105,15 @@ HandlerResult AudioSetupDialog::Initialise(const Message&) {
     // The saved device counts whether or not the file passes the version test: an unread record
     // holds zeros, which match no device.
     ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
+    // Without DirectSound nothing is listed and nothing can play: the Test button says so.
+    directSoundLibrary_.Load();
     ListDevices();
     return LoadTestSound() ? TRUE : FALSE;
 }
 
 void AudioSetupDialog::ListDevices() {
     std::vector<EnumeratedDevice> devices;
-    DirectSoundEnumerateW(CollectDevice, &devices);
+    directSoundLibrary_.Enumerate(CollectDevice, &devices);
     std::vector<std::optional<Guid>> guids;
     for (const EnumeratedDevice& device : devices)
         guids.push_back(device.guid);
@@ -148,8 +150,8 @@ bool AudioSetupDialog::LoadTestSound() {
 
     const GUID device = ToWindowsGuid(selectedSoundDevice_.value_or(Guid{}));
     ComPtr<IDirectSound> directSound;
-    if (DirectSoundCreate(selectedSoundDevice_ ? &device : nullptr, directSound.GetAddressOf(),
-                          nullptr) != DS_OK) {
+    if (directSoundLibrary_.Create(selectedSoundDevice_ ? &device : nullptr, directSound) !=
+        DS_OK) {
         return false;
     }
     if (directSound->SetCooperativeLevel(Window(), DSSCL_PRIORITY) != DS_OK)
