@@ -132,7 +132,7 @@ std::vector<ControlAction> ControlBindings::ApplyBinding(const CaptureRequest& r
     return touched.InDialogOrder();
 }
 
-std::string ControlBindings::Caption(ControlAction action, const KeyCharacter& keyCharacter,
-                                     int language) const {
+std::u16string ControlBindings::Caption(ControlAction action, const KeyCharacter& keyCharacter,
+                                        int language) const {
     return DescribeInputCode(ActiveSet()[action], keyCharacter, language);
 }

@@ -127,8 +127,8 @@ class ControlBindings {
     std::vector<ControlAction> ApplyBinding(const CaptureRequest& request, InputCode code);
 
     // The caption of the action's binding button: the name of its code in the active set.
-    std::string Caption(ControlAction action, const KeyCharacter& keyCharacter,
-                        int language = CurrentLanguage()) const;
+    std::u16string Caption(ControlAction action, const KeyCharacter& keyCharacter,
+                           int language = CurrentLanguage()) const;
 
     // The Calibrate button works only for a controller.
     bool CalibrateEnabled() const { return selectedController != 0; }

@@ -26,7 +26,7 @@ std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
     for (int scanCode = 0; scanCode < kScanCodeCount; ++scanCode) {
         if (!IsDown(keys[static_cast<std::size_t>(scanCode)]))
             continue;
-        std::optional<std::string> name = KeyName(scanCode, keyCharacter, language);
+        std::optional<std::u16string> name = KeyName(scanCode, keyCharacter, language);
         if (!name)
             return std::nullopt;
         return CapturedInput{KeyCode(scanCode), std::move(*name)};

@@ -48,7 +48,7 @@ inline constexpr std::int32_t kAxisThreshold = 900;
 // the binding button then shows.
 struct CapturedInput {
     InputCode code = kUnbound;
-    std::string name;
+    std::u16string name;
 
     friend bool operator==(const CapturedInput&, const CapturedInput&) = default;
 };

@@ -195,10 +195,10 @@ void ControlSetupDialog::RefreshCaptions() {
 
 void ControlSetupDialog::SetCaption(ControlAction action) {
     const int id = BindingButtonId(action);
-    const std::string caption = bindings_.Caption(action, LayoutKeyCharacter());
+    const std::u16string caption = bindings_.Caption(action, LayoutKeyCharacter());
     // The button draws its text over the picture: it must be drawn whole again, not just the
     // new text over the old one.
-    if (SetItemTextIfChanged(Window(), id, caption.c_str()))
+    if (SetItemTextIfChanged(Window(), id, caption))
         InvalidateRect(Item(id), nullptr, TRUE);
 }
 

@@ -197,6 +197,23 @@ TEST_F(ControlSetupTest, EnterIsBoundWhileACaptureWaitsAndPressesNoButton) {
     ExpectOneBindingPerClick("Return", "Enter");
 }
 
+// A key without a name of its own shows what the keyboard layout types on it: on a German
+// layout the key where a US keyboard has Y types Z, and the one of US Z types Y.
+TEST_F(ControlSetupTest, KeysAreNamedByTheKeyboardLayout) {
+    const KeyboardLayoutForTest german("de");
+    ASSERT_TRUE(german.Set());
+    Bytes file = DistinctSettingsBytes(0);
+    std::fill(file.begin() + 64, file.begin() + 80, 0);  // the keyboard
+    PutLittleEndian32(file, 80 + 4 * 4, 39 + 0x15);      // Jump, the file's fifth action
+    PutLittleEndian32(file, 80 + 4 * 7, 39 + 0x2C);      // Turn Left, its eighth
+    ASSERT_TRUE(installation_->WriteSettings(file));
+
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_JUMP), "Z");
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_TURN_LEFT), "Y");
+}
+
 TEST_F(ControlSetupTest, DefaultsAskFirstAndRestoreBothSetsOnYes) {
     Bytes custom = DistinctSettingsBytes(0);
     std::fill(custom.begin() + 64, custom.begin() + 80, 0);  // the keyboard

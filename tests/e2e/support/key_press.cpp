@@ -4,6 +4,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstdio>
+#include <memory>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -11,9 +14,8 @@ extern char** environ;
 namespace e2e {
 namespace {
 
-// Runs xdotool with `arguments`; true when it ended successfully within `timeout`.
-bool RunXdotool(std::vector<std::string> arguments, Milliseconds timeout) {
-    std::string program = "xdotool";
+// Runs `program` with `arguments`; true when it ended successfully within `timeout`.
+bool Run(std::string program, std::vector<std::string> arguments, Milliseconds timeout) {
     std::vector<char*> argv = {program.data()};
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
@@ -32,6 +34,29 @@ bool RunXdotool(std::vector<std::string> arguments, Milliseconds timeout) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+bool RunXdotool(std::vector<std::string> arguments, Milliseconds timeout) {
+    return Run("xdotool", std::move(arguments), timeout);
+}
+
+// The layout setxkbmap reports for the display ("us"; "us,de" for two), or nothing.
+std::optional<std::string> CurrentKeyboardLayout() {
+    const std::unique_ptr<FILE, int (*)(FILE*)> query(popen("setxkbmap -query", "r"), pclose);
+    if (!query)
+        return std::nullopt;
+    char line[256];
+    while (std::fgets(line, sizeof line, query.get()) != nullptr) {
+        std::string text(line);
+        if (text.rfind("layout:", 0) != 0)
+            continue;
+        const std::size_t start = text.find_first_not_of(" \t", 7);
+        const std::size_t end = text.find_last_not_of(" \t\r\n");
+        if (start == std::string::npos || end < start)
+            return std::nullopt;
+        return text.substr(start, end - start + 1);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool PressKey(const std::string& keysym, Milliseconds timeout) {
@@ -43,6 +68,17 @@ bool PressKey(const std::string& keysym, Milliseconds timeout) {
 
 bool ClickPointerAt(int x, int y, Milliseconds timeout) {
     return RunXdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}, timeout);
+}
+
+KeyboardLayoutForTest::KeyboardLayoutForTest(const std::string& layout)
+    : before_(CurrentKeyboardLayout()) {
+    set_ =
+        before_ && Run("setxkbmap", {layout}, kGenerousWait) && CurrentKeyboardLayout() == layout;
+}
+
+KeyboardLayoutForTest::~KeyboardLayoutForTest() {
+    if (before_)
+        Run("setxkbmap", {*before_}, kGenerousWait);
 }
 
 }  // namespace e2e
