@@ -132,7 +132,7 @@ void ControlSetupDialog::ControllerChanged() {
 void ControlSetupDialog::StartCapture(ControlAction action) {
     // The input a capture has just taken starts nothing until it is let go: one click, one
     // binding. A capture still waiting is abandoned: only one window waits at a time.
-    if (capture_ && capture_->Shown() && !capture_->Waiting())
+    if (capture_ && capture_->Holding())
         return;
     capture_.reset();
     const CaptureRequest request = bindings_.StartCapture(action);
@@ -169,7 +169,8 @@ void ControlSetupDialog::Accept() {
     // While a capture waits, Enter is the player's choice of key: should it reach the dialog
     // manager (the player may have clicked the dialog while the capture window had the focus),
     // OK would save and close the dialog instead of binding the key.
-    if (capture_ && capture_->Shown() && (GetKeyState(VK_RETURN) & 0x8000) != 0)
+    const bool capturing = capture_ && (capture_->Waiting() || capture_->Holding());
+    if (capturing && (GetKeyState(VK_RETURN) & 0x8000) != 0)
         return;
     WriteSettings();
     End(IDOK);

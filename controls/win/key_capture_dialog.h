@@ -28,8 +28,8 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
     bool Show(HWND owner);
     // Whether the window still waits for an input.
     bool Waiting() const { return stage_ == Stage::Waiting; }
-    // Whether it is still shown: waiting, or holding on until the input it took is let go.
-    bool Shown() const { return stage_ != Stage::Finished; }
+    // Whether it has bound an input and stays, with the focus, until that input is let go.
+    bool Holding() const { return stage_ == Stage::Holding; }
 
   private:
     friend class MappedDialog<KeyCaptureDialog>;
