@@ -42,19 +42,21 @@ class ControlSetupTest : public ProductTest {
         return WaitUntil([&] { return ControlText(dialog, id) == caption; });
     }
 
-    // The capture window: the dialog's process shows it, untitled, with the prompt in it.
+    // The capture window as shown now: the dialog's process shows it, untitled, with the prompt.
+    std::optional<WindowInfo> ShownCaptureWindow(const WindowInfo& dialog) {
+        for (const WindowInfo& window : driver_->TopLevelWindows()) {
+            if (window.processId == dialog.processId && window.handle != dialog.handle &&
+                ControlText(window, IDC_CAPTURE_PROMPT)) {
+                return window;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The capture window, once shown.
     std::optional<WindowInfo> CaptureWindow(const WindowInfo& dialog) {
         std::optional<WindowInfo> found;
-        WaitUntil([&] {
-            for (const WindowInfo& window : driver_->TopLevelWindows()) {
-                if (window.processId == dialog.processId && window.handle != dialog.handle &&
-                    ControlText(window, IDC_CAPTURE_PROMPT)) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        });
+        WaitUntil([&] { return (found = ShownCaptureWindow(dialog)).has_value(); });
         return found;
     }
 
@@ -104,6 +106,8 @@ class ControlSetupTest : public ProductTest {
         ASSERT_TRUE(CaptureWindow(*dialog));
         ASSERT_TRUE(KeepPressingUntilCaption(key, *dialog, IDC_BIND_JUMP, name));
         ASSERT_TRUE(PressKey("q"));
+        // Every capture has ended, the one for the key and any that key may have started.
+        ASSERT_TRUE(WaitUntil([&] { return !ShownCaptureWindow(*dialog); }));
 
         // A capture that a click starts now takes the next key; once that shows, the Q above has
         // long been read by whatever capture was waiting for it.
