@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The language numbers, in the order of every five-language table.
@@ -34,25 +35,35 @@ static_assert(sizeof("\u00F6") == 3, "string literals must be UTF-8 (MSVC: compi
 
 namespace cp1252 {
 
+// 0x80-0x9F are typographic characters in code page 1252, not the C1 controls of Latin-1, and
+// five of them (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for nothing at all (0 here); every other
+// byte is the Latin-1 character of its value.
+inline constexpr char16_t kSpecials[32] = {
+    u'€', 0,    u'‚', u'ƒ', u'„', u'…', u'†', u'‡',  // 0x80-0x87
+    u'ˆ', u'‰', u'Š', u'‹', u'Œ', 0,    u'Ž', 0,     // 0x88-0x8F
+    0,    u'‘', u'’', u'“', u'”', u'•', u'–', u'—',  // 0x90-0x97
+    u'˜', u'™', u'š', u'›', u'œ', 0,    u'ž', u'Ÿ',  // 0x98-0x9F
+};
+
 // The code page 1252 byte for a Unicode code point, or nothing when the code page has none.
-// 0x80-0x9F are typographic characters there, not the C1 controls of Latin-1, and five of
-// them (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for nothing at all.
 constexpr std::optional<unsigned char> ByteFor(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<unsigned char>(codePoint);
     }
-    constexpr char32_t kSpecials[32] = {
-        U'€', 0,    U'‚', U'ƒ', U'„', U'…', U'†', U'‡',  // 0x80-0x87
-        U'ˆ', U'‰', U'Š', U'‹', U'Œ', 0,    U'Ž', 0,     // 0x88-0x8F
-        0,    U'‘', U'’', U'“', U'”', U'•', U'–', U'—',  // 0x90-0x97
-        U'˜', U'™', U'š', U'›', U'œ', 0,    U'ž', U'Ÿ',  // 0x98-0x9F
-    };
     for (int i = 0; i < 32; ++i) {
-        if (kSpecials[i] == codePoint) {
+        if (kSpecials[i] != 0 && kSpecials[i] == codePoint) {
             return static_cast<unsigned char>(0x80 + i);
         }
     }
     return std::nullopt;
+}
+
+// The Unicode character of a code page 1252 byte. The five bytes that stand for nothing keep
+// their value, as Windows converts them.
+constexpr char16_t CharacterOf(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0 && kSpecials[byte - 0x80] != 0)
+        return kSpecials[byte - 0x80];
+    return byte;
 }
 
 // One code point decoded from UTF-8 and the number of bytes it took.
@@ -243,3 +254,10 @@ bool SetCurrentLanguage(int language);
 
 // `text` in the current language, for handing to a Windows ANSI function as it is.
 const char* Localise(const LocalText& text);
+
+// A code page 1252 text, as the tables hold it, in UTF-16: for texts shown beside characters that
+// code page 1252 cannot hold, such as the key names of a keyboard layout.
+std::u16string Utf16FromCodePage1252(std::string_view text);
+
+// A UTF-16 text in UTF-8, for files and terminals; an unpaired surrogate becomes U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text);

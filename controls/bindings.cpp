@@ -88,6 +88,10 @@ std::int32_t& ControlBindings::TargetField(const CaptureRequest& request) {
 std::vector<ControlAction> ControlBindings::ApplyBinding(const CaptureRequest& request,
                                                          InputCode code) {
     const BindingDevice selected = SelectedDevice();
+    // A key in the controller's bindings, or a button in the keyboard's, binds nothing the game
+    // can use, and would make the shown set disagree with the record.
+    if (request.target != selected)
+        return {};
     BindingSet& set = ActiveSet();
     Bindings& selectedArray = RecordArray(selected);
     TouchedActions touched;
@@ -132,7 +136,7 @@ std::vector<ControlAction> ControlBindings::ApplyBinding(const CaptureRequest& r
     return touched.InDialogOrder();
 }
 
-std::string ControlBindings::Caption(ControlAction action, const KeyCharacter& keyCharacter,
-                                     int language) const {
+std::u16string ControlBindings::Caption(ControlAction action, const KeyCharacter& keyCharacter,
+                                        int language) const {
     return DescribeInputCode(ActiveSet()[action], keyCharacter, language);
 }

@@ -56,7 +56,8 @@ enum class BindingDevice { Keyboard, Controller };
 
 // One capture, fixed when its binding button is clicked: the action being set, and the record
 // array the captured code is written into, which is the one of the device selected at that
-// moment. A change of the controller list while the capture window waits does not move it.
+// moment. A change of the controller list while the capture window waits does not move it: the
+// capture is then refused (ApplyBinding), as its input belongs to the other device.
 struct CaptureRequest {
     ControlAction action = ControlAction::Left;
     BindingDevice target = BindingDevice::Keyboard;
@@ -115,7 +116,8 @@ class ControlBindings {
     std::int32_t& TargetField(const CaptureRequest& request);
 
     // Binds the captured `code` to the request's action and takes it away from wherever else it
-    // was bound:
+    // was bound, when the request aims at the device selected now; a request made before the
+    // selection changed is refused: nothing changes and no action is answered. Otherwise:
     //  1. every action bound to `code` in either set is cleared (in the selected set and in the
     //     selected device's record array); for an axis its partner is cleared too. The action
     //     being set is not exempt;
@@ -127,8 +129,8 @@ class ControlBindings {
     std::vector<ControlAction> ApplyBinding(const CaptureRequest& request, InputCode code);
 
     // The caption of the action's binding button: the name of its code in the active set.
-    std::string Caption(ControlAction action, const KeyCharacter& keyCharacter,
-                        int language = CurrentLanguage()) const;
+    std::u16string Caption(ControlAction action, const KeyCharacter& keyCharacter,
+                           int language = CurrentLanguage()) const;
 
     // The Calibrate button works only for a controller.
     bool CalibrateEnabled() const { return selectedController != 0; }

@@ -26,12 +26,26 @@ std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
     for (int scanCode = 0; scanCode < kScanCodeCount; ++scanCode) {
         if (!IsDown(keys[static_cast<std::size_t>(scanCode)]))
             continue;
-        std::optional<std::string> name = KeyName(scanCode, keyCharacter, language);
+        std::optional<std::u16string> name = KeyName(scanCode, keyCharacter, language);
         if (!name)
             return std::nullopt;
         return CapturedInput{KeyCode(scanCode), std::move(*name)};
     }
     return std::nullopt;
+}
+
+bool IsHeld(InputCode code, const KeyboardState& keys) {
+    const int scanCode = ScanCodeOf(code);
+    return IsKey(code) && scanCode < kScanCodeCount &&
+           IsDown(keys[static_cast<std::size_t>(scanCode)]);
+}
+
+bool IsHeld(InputCode code, const ControllerState& state) {
+    if (IsButton(code))
+        return IsDown(state.buttons[static_cast<std::size_t>(ButtonNumberOf(code) - 1)]);
+    if (IsAxis(code))
+        return BeyondThreshold(state.axes[static_cast<std::size_t>(AxisOf(code))]);
+    return false;
 }
 
 CaptureSession::CaptureSession(ControlAction action, KeyCharacter keyCharacter)

@@ -48,7 +48,7 @@ inline constexpr std::int32_t kAxisThreshold = 900;
 // the binding button then shows.
 struct CapturedInput {
     InputCode code = kUnbound;
-    std::string name;
+    std::u16string name;
 
     friend bool operator==(const CapturedInput&, const CapturedInput&) = default;
 };
@@ -60,6 +60,12 @@ struct CapturedInput {
 std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
                                                    const KeyCharacter& keyCharacter,
                                                    int language = CurrentLanguage());
+
+// Whether the input a capture took is still held: its key or button still down, its axis still
+// beyond the threshold. The capture window stays until it is let go, so that what the player
+// pressed ends where it began and reaches nothing else.
+bool IsHeld(InputCode code, const KeyboardState& keys);
+bool IsHeld(InputCode code, const ControllerState& state);
 
 // One capture, from the click on a binding button to the input it takes. It remembers which
 // axes it has seen near their centre, so it belongs to one capture of one controller: a new

@@ -13,12 +13,12 @@ using texts::keys::kButtonWord;
 using texts::keys::kUndefined;
 
 // Formats into a buffer the size of the name buffer, so that no text can outgrow it: snprintf
-// cuts what does not fit.
+// cuts what does not fit. The format and its texts are code page 1252 texts of the tables.
 template <class... Arguments>
-std::string FormatName(const char* format, Arguments... arguments) {
+std::u16string FormatName(const char* format, Arguments... arguments) {
     std::array<char, kNameBufferSize> buffer{};
     std::snprintf(buffer.data(), buffer.size(), format, arguments...);
-    return buffer.data();
+    return Utf16FromCodePage1252(buffer.data());
 }
 
 bool IsScanCode(int scanCode) {
@@ -27,27 +27,29 @@ bool IsScanCode(int scanCode) {
 
 }  // namespace
 
-std::optional<std::string> KeyName(int scanCode, const KeyCharacter& keyCharacter, int language) {
+std::optional<std::u16string> KeyName(int scanCode, const KeyCharacter& keyCharacter,
+                                      int language) {
     if (!IsScanCode(scanCode))
         return std::nullopt;  // only a damaged file holds such a key, and no layout knows it
     if (const LocalText* name = FindKeyName(scanCode))
-        return std::string(name->In(language));
-    const char character = keyCharacter ? keyCharacter(scanCode) : '\0';
-    if (character == '\0')
+        return Utf16FromCodePage1252(name->In(language));
+    const char16_t character = keyCharacter ? keyCharacter(scanCode) : u'\0';
+    if (character == u'\0')
         return std::nullopt;
-    return std::string(1, character);
+    return std::u16string(1, character);
 }
 
-std::string DescribeInputCode(InputCode code, const KeyCharacter& keyCharacter, int language) {
+std::u16string DescribeInputCode(InputCode code, const KeyCharacter& keyCharacter, int language) {
     if (code == kUnbound)
-        return kUndefined.In(language);
+        return Utf16FromCodePage1252(kUndefined.In(language));
     if (IsAxis(code))
-        return kAxisNames[static_cast<std::size_t>(AxisOf(code))].In(language);
+        return Utf16FromCodePage1252(
+            kAxisNames[static_cast<std::size_t>(AxisOf(code))].In(language));
     if (!IsKey(code))
         return FormatName("%s %02d", kButtonWord.In(language), static_cast<int>(code));
 
     const int scanCode = ScanCodeOf(code);
-    if (std::optional<std::string> name = KeyName(scanCode, keyCharacter, language))
+    if (std::optional<std::u16string> name = KeyName(scanCode, keyCharacter, language))
         return *name;
     return FormatName("0x%02x", static_cast<unsigned>(scanCode));
 }

@@ -79,28 +79,32 @@ constexpr int ScanCodeOf(InputCode code) {
 }
 
 // The character the keyboard layout gives a key that has no name of its own, by DirectInput scan
-// code; 0 when it types none (function keys, for example). Letters come as capitals, so the key
-// with scan code 44 gives 'Z' on an English layout. On Windows:
+// code, as one UTF-16 unit; 0 when it types none (function keys, for example). Letters come as
+// capitals, so the key with scan code 44 gives 'Z' on an English layout. On Windows:
 //
 //     [](int scanCode) {
-//         const UINT virtualKey = MapVirtualKeyA(scanCode, MAPVK_VSC_TO_VK);
-//         return static_cast<char>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_CHAR) & 0xFF);
+//         const UINT virtualKey = MapVirtualKeyW(scanCode, MAPVK_VSC_TO_VK);
+//         return static_cast<char16_t>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_CHAR) & 0xFFFF);
 //     }
 //
 // It is asked only about scan codes 0 to 255. An empty function stands for a layout in which no
 // key types a character.
-using KeyCharacter = std::function<char(int scanCode)>;
+using KeyCharacter = std::function<char16_t(int scanCode)>;
 
+// Names are UTF-16: a layout's character may be one that code page 1252, the code page of the
+// text tables, cannot hold (Ж on a Russian layout, ě on a Czech one). The table texts come
+// converted; Windows shows names through its wide functions as they are.
+//
 // Every name fits the controls setup's name buffer: 19 characters and a terminator.
 inline constexpr std::size_t kNameBufferSize = 20;
 inline constexpr std::size_t kMaxNameLength = kNameBufferSize - 1;
 
 // The name of the key with scan code `scanCode` in `language`: its own name from the key name
 // table, else its character. Nothing when it has neither: such a key cannot be captured.
-std::optional<std::string> KeyName(int scanCode, const KeyCharacter& keyCharacter,
-                                   int language = CurrentLanguage());
+std::optional<std::u16string> KeyName(int scanCode, const KeyCharacter& keyCharacter,
+                                      int language = CurrentLanguage());
 
-// The text a binding button shows for `code` in `language`, in code page 1252:
+// The text a binding button shows for `code` in `language`:
 //   0                     "Undefined"
 //   33 ... 38             the axis name ("X Axis" ... "Z Rot")
 //   any other code < 39   the button word, a blank and the number in at least two digits
@@ -112,5 +116,5 @@ std::optional<std::string> KeyName(int scanCode, const KeyCharacter& keyCharacte
 // damaged file's number that would make it longer is cut off there, as the name buffer would.
 //
 // The control setup dialog writes this onto a binding button; the button is its business.
-std::string DescribeInputCode(InputCode code, const KeyCharacter& keyCharacter,
-                              int language = CurrentLanguage());
+std::u16string DescribeInputCode(InputCode code, const KeyCharacter& keyCharacter,
+                                 int language = CurrentLanguage());

@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev libstb-dev  # tests and benchmarks
     clang-14 libclang-rt-14-dev                           # libFuzzer
     g++-mingw-w64-x86-64 g++-mingw-w64-i686               # the Windows programs
-    wine64 xvfb xdotool                                   # running them
+    wine64 xvfb xdotool x11-xkb-utils                     # running them (setxkbmap)
 )
 # Wine derives the user's default language from the Unix locale: the tests need these to exist.
 locales=(en_US.UTF-8 de_CH.UTF-8 pt_BR.UTF-8 fr_FR.UTF-8 it_IT.UTF-8 es_ES.UTF-8)

@@ -4,6 +4,13 @@ namespace {
 
 constexpr UINT kCodePage1252 = 1252;
 
+bool SetWideTextIfChanged(HWND window, const std::wstring& text) {
+    if (WindowText(window) == text)
+        return false;
+    SetWindowTextW(window, text.c_str());
+    return true;
+}
+
 }  // namespace
 
 std::wstring WideFromCodePage1252(const char* text) {
@@ -24,14 +31,21 @@ std::wstring WindowText(HWND window) {
 }
 
 bool SetWindowTextIfChanged(HWND window, const char* text) {
-    const std::wstring wide = WideFromCodePage1252(text);
-    if (WindowText(window) == wide)
-        return false;
-    SetWindowTextW(window, wide.c_str());
-    return true;
+    return SetWideTextIfChanged(window, WideFromCodePage1252(text));
 }
 
 bool SetItemTextIfChanged(HWND dialog, int id, const char* text) {
+    const HWND item = GetDlgItem(dialog, id);
+    return item != nullptr && SetWindowTextIfChanged(item, text);
+}
+
+bool SetWindowTextIfChanged(HWND window, std::u16string_view text) {
+    // Windows' wide characters are UTF-16 code units.
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return SetWideTextIfChanged(window, std::wstring(text.begin(), text.end()));
+}
+
+bool SetItemTextIfChanged(HWND dialog, int id, std::u16string_view text) {
     const HWND item = GetDlgItem(dialog, id);
     return item != nullptr && SetWindowTextIfChanged(item, text);
 }

@@ -61,3 +61,12 @@ HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session
     captured = session.ReadKeyboard(ReadKeyboardState(*devices.keyboard));
     return S_OK;
 }
+
+bool CapturedInputHeld(const CaptureDevices& devices, InputCode code) {
+    if (devices.controllerSelected) {
+        ControllerState state;
+        return devices.controller != nullptr &&
+               SUCCEEDED(ReadControllerState(*devices.controller, state)) && IsHeld(code, state);
+    }
+    return devices.keyboard != nullptr && IsHeld(code, ReadKeyboardState(*devices.keyboard));
+}

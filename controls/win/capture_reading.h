@@ -43,3 +43,7 @@ void AcquireCaptureDevice(const CaptureDevices& devices);
 // cannot be read, and success otherwise, with `captured` set when the session took an input.
 HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session,
                           std::optional<CapturedInput>& captured);
+
+// After a capture: whether the input it took (`code`) is still held on the device that was read.
+// A device that cannot be read counts as let go, as there is nothing left to wait for.
+bool CapturedInputHeld(const CaptureDevices& devices, InputCode code);

@@ -130,7 +130,10 @@ void ControlSetupDialog::ControllerChanged() {
 }
 
 void ControlSetupDialog::StartCapture(ControlAction action) {
-    // An unfinished capture is abandoned: only one window waits at a time.
+    // The input a capture has just taken starts nothing until it is let go: one click, one
+    // binding. A capture still waiting is abandoned: only one window waits at a time.
+    if (capture_ && capture_->Holding())
+        return;
     capture_.reset();
     const CaptureRequest request = bindings_.StartCapture(action);
     const CaptureDevices devices = {input_.Keyboard(), input_.Controller(),
@@ -163,9 +166,11 @@ void ControlSetupDialog::Calibrate() {
 }
 
 void ControlSetupDialog::Accept() {
-    // While a capture waits, Enter is the player's choice of key: the dialog manager turns it
-    // into OK, which would save and close the dialog instead of binding the key.
-    if (capture_ && capture_->Waiting() && (GetKeyState(VK_RETURN) & 0x8000) != 0)
+    // While a capture waits, Enter is the player's choice of key: should it reach the dialog
+    // manager (the player may have clicked the dialog while the capture window had the focus),
+    // OK would save and close the dialog instead of binding the key.
+    const bool capturing = capture_ && (capture_->Waiting() || capture_->Holding());
+    if (capturing && (GetKeyState(VK_RETURN) & 0x8000) != 0)
         return;
     WriteSettings();
     End(IDOK);
@@ -191,10 +196,10 @@ void ControlSetupDialog::RefreshCaptions() {
 
 void ControlSetupDialog::SetCaption(ControlAction action) {
     const int id = BindingButtonId(action);
-    const std::string caption = bindings_.Caption(action, LayoutKeyCharacter());
+    const std::u16string caption = bindings_.Caption(action, LayoutKeyCharacter());
     // The button draws its text over the picture: it must be drawn whole again, not just the
     // new text over the old one.
-    if (SetItemTextIfChanged(Window(), id, caption.c_str()))
+    if (SetItemTextIfChanged(Window(), id, caption))
         InvalidateRect(Item(id), nullptr, TRUE);
 }
 

@@ -13,10 +13,19 @@ namespace {
 // The DirectInput version the controls setup is written for.
 constexpr DWORD kDirectInputVersion = 0x0800;
 
-HRESULT CreateDirectInput(ComPtr<IDirectInput8A>& directInput) {
-    return DirectInput8Create(GetModuleHandleA(nullptr), kDirectInputVersion, IID_IDirectInput8A,
-                              reinterpret_cast<void**>(directInput.ReleaseAndGetAddressOf()),
-                              nullptr);
+using DirectInput8CreateFunction = HRESULT(WINAPI*)(HINSTANCE instance, DWORD version,
+                                                    REFIID interfaceId, void** object,
+                                                    IUnknown* outer);
+
+HRESULT CreateDirectInput(DirectInput8CreateFunction create, ComPtr<IDirectInput8A>& directInput) {
+    return create(GetModuleHandleA(nullptr), kDirectInputVersion, IID_IDirectInput8A,
+                  reinterpret_cast<void**>(directInput.ReleaseAndGetAddressOf()), nullptr);
+}
+
+// The failure of LoadLibrary or GetProcAddress, as an HRESULT.
+HRESULT LastErrorResult() {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
 }
 
 std::wstring WideFromAnsi(const char* text, std::size_t capacity) {
@@ -116,6 +125,7 @@ void InputSystem::Release() {
     keyboardInput_.Reset();
     controllerInput_.Reset();
     controllers_.clear();
+    library_.Reset();
     window_ = nullptr;
 }
 
@@ -145,10 +155,14 @@ void InputSystem::RunControlPanel(HWND owner) const {
 HRESULT OpenInputSystem(HWND window, InputSystem& system) {
     system.Release();
     system.window_ = window;
-    HRESULT result = CreateDirectInput(system.controllerInput_);
+    system.library_ = LoadedLibrary(L"dinput8.dll");
+    const auto create = system.library_.Find<DirectInput8CreateFunction>("DirectInput8Create");
+    if (create == nullptr)
+        return LastErrorResult();
+    HRESULT result = CreateDirectInput(create, system.controllerInput_);
     if (FAILED(result))
         return result;
-    result = CreateDirectInput(system.keyboardInput_);
+    result = CreateDirectInput(create, system.keyboardInput_);
     if (FAILED(result))
         return result;
 

@@ -7,6 +7,9 @@
 // Each step is written against DirectInput's own interfaces, so a test can hand it a stand-in
 // controller: the machines the tests run on have a keyboard but rarely a game controller.
 //
+// dinput8.dll is loaded when the system is opened rather than linked: without it the program
+// still starts, the other dialogs work, and this dialog says that DirectInput is missing.
+//
 //     InputSystem input;
 //     if (FAILED(OpenInputSystem(dialogWindow, input))) ...   // the DirectInput message
 //     for (const AttachedController& controller : input.Controllers()) ... // list items 1 ... 9
@@ -21,10 +24,11 @@
 #include <string>
 #include <vector>
 
+#include "app/win/loaded_library.h"
 #include "settings/settings_file.h"
 
 // DISCL_NONEXCLUSIVE | DISCL_BACKGROUND: the dialog never takes a device away from another
-// program, and the capture window, which never has the focus, still reads it.
+// program, and the capture reads it whichever window has the focus.
 inline constexpr DWORD kInputCooperativeLevel = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
 
 // The controller list holds the keyboard and at most nine controllers; later ones are left out.
@@ -63,7 +67,7 @@ class InputSystem {
     InputSystem(const InputSystem&) = delete;
     InputSystem& operator=(const InputSystem&) = delete;
 
-    // The devices, then both DirectInput interfaces.
+    // The devices, then both DirectInput interfaces, then the library they run on.
     void Release();
 
     // The controllers found when the system was opened; item n of the list is entry n - 1.
@@ -86,6 +90,8 @@ class InputSystem {
     friend HRESULT OpenInputSystem(HWND window, InputSystem& system);
 
     HWND window_ = nullptr;
+    // Declared before everything made from its code, so that it outlives it.
+    LoadedLibrary library_;
     // The first interface lists and opens the controllers, the second opens the keyboard.
     // Declared before the devices, so that the devices are released first.
     Microsoft::WRL::ComPtr<IDirectInput8A> controllerInput_;
@@ -95,7 +101,8 @@ class InputSystem {
     std::vector<AttachedController> controllers_;
 };
 
-// Creates both DirectInput 8 interfaces (ANSI, version 0x0800) and the keyboard device for
-// `window`, and lists the attached controllers, replacing whatever `system` held. Answers the
-// first failure; then the system must not be used (Release it).
+// Loads dinput8.dll, creates both DirectInput 8 interfaces (ANSI, version 0x0800) and the
+// keyboard device for `window`, and lists the attached controllers, replacing whatever `system`
+// held. Answers the first failure (a missing library or DirectInput8Create as the system's error
+// for it); then the system must not be used (Release it).
 HRESULT OpenInputSystem(HWND window, InputSystem& system);

@@ -36,17 +36,18 @@ KeyCaptureDialog::KeyCaptureDialog(CaptureDevices devices, CaptureSession sessio
 bool KeyCaptureDialog::Show(HWND owner) {
     if (!CreateModeless(owner))
         return false;
-    ShowWindow(Window(), SW_SHOWNOACTIVATE);
+    // Shown active, the window takes the keyboard's focus from the button that was clicked.
+    ShowWindow(Window(), SW_SHOW);
+    SetFocus(Window());
     return true;
 }
 
 HandlerResult KeyCaptureDialog::Initialise(const Message&) {
     CentreOnOwner();
     AcquireCaptureDevice(devices_);
-    polling_ = SetTimer(Window(), kPollTimer, kPollPeriodMilliseconds, nullptr) != 0;
-    // No focus: giving it to the text would activate this window and take the keyboard focus
-    // from the control setup dialog.
-    return FALSE;
+    if (SetTimer(Window(), kPollTimer, kPollPeriodMilliseconds, nullptr) != 0)
+        stage_ = Stage::Waiting;
+    return FALSE;  // the focus is set when the window is shown
 }
 
 void KeyCaptureDialog::CentreOnOwner() {
@@ -65,31 +66,44 @@ void KeyCaptureDialog::CentreOnOwner() {
     SetWindowPos(Window(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void KeyCaptureDialog::StopPolling() {
-    KillTimer(Window(), kPollTimer);
-    polling_ = false;
+HandlerResult KeyCaptureDialog::Poll(const Message& message) {
+    if (message.wParam != kPollTimer)
+        return std::nullopt;
+    if (stage_ == Stage::Waiting)
+        WaitForInput();
+    else if (stage_ == Stage::Holding)
+        WaitForRelease();
+    return 0;
 }
 
-HandlerResult KeyCaptureDialog::Poll(const Message& message) {
-    if (message.wParam != kPollTimer || !polling_)
-        return std::nullopt;
+void KeyCaptureDialog::WaitForInput() {
     std::optional<CapturedInput> captured;
     if (FAILED(ReadCapturedInput(devices_, session_, captured))) {
-        StopPolling();
         const HWND owner = GetWindow(Window(), GW_OWNER);
-        End(1);
+        Finish();
         // Last, touching nothing of this object afterwards: the box runs a message loop of its
         // own, and the owner deletes this window whenever it starts another capture.
         ShowMessage(owner, Localise(texts::messages::kInputStateError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
-        return 0;
+        return;
     }
     if (!captured)
-        return 0;
-    StopPolling();
-    bind_(captured->code);
+        return;
+    // Bound at once; the window stays, with the focus, until the input is let go.
+    stage_ = Stage::Holding;
+    captured_ = captured->code;
+    bind_(captured_);
+}
+
+void KeyCaptureDialog::WaitForRelease() {
+    if (!CapturedInputHeld(devices_, captured_))
+        Finish();
+}
+
+void KeyCaptureDialog::Finish() {
+    KillTimer(Window(), kPollTimer);
+    stage_ = Stage::Finished;
     End(1);
-    return 0;
 }
 
 HandlerResult KeyCaptureDialog::Relabel(const Message&) {

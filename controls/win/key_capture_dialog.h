@@ -1,11 +1,14 @@
 #pragma once
 // The small window shown while the player chooses a new input for one action (template 138). It
-// polls the selected device every 10 ms, hands the first input that counts to its owner, the
-// control setup dialog, and hides. The owner deletes it before the next capture starts, when the
-// controller selection changes and when it closes.
+// polls the selected device every 10 ms and hands the first input that counts to its owner, the
+// control setup dialog; it hides once that input is let go. The owner deletes it before the next
+// capture starts, when the controller selection changes and when it closes.
 //
-// It is created disabled and shown without activation: the control setup dialog keeps the focus
-// and stays usable while the window waits. There is no time-out and no cancel key.
+// It takes the keyboard's focus while it is shown: a key the player binds reaches this window,
+// which does nothing with it, and never the binding button that was clicked (Space would click
+// it again and start another capture) or the dialog manager (Enter would press OK). Keeping the
+// focus until the key is released also keeps its key-up and repeats away from the dialog. The
+// control setup dialog stays usable with the mouse. There is no time-out and no cancel key.
 
 #include <functional>
 
@@ -20,25 +23,32 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
     KeyCaptureDialog(CaptureDevices devices, CaptureSession session,
                      std::function<void(InputCode)> bind);
 
-    // Creates the window owned by `owner`, centred on it, and shows it without activating it;
+    // Creates the window owned by `owner`, centred on it, and shows it with the keyboard's focus;
     // false when it could not be made.
     bool Show(HWND owner);
     // Whether the window still waits for an input.
-    bool Waiting() const { return polling_; }
+    bool Waiting() const { return stage_ == Stage::Waiting; }
+    // Whether it has bound an input and stays, with the focus, until that input is let go.
+    bool Holding() const { return stage_ == Stage::Holding; }
 
   private:
     friend class MappedDialog<KeyCaptureDialog>;
     static const MessageMap<KeyCaptureDialog> kMessageMap;
+
+    enum class Stage { Waiting, Holding, Finished };
 
     HandlerResult Initialise(const Message& message);
     HandlerResult Poll(const Message& message);
     HandlerResult Relabel(const Message& message);
 
     void CentreOnOwner();
-    void StopPolling();
+    void WaitForInput();
+    void WaitForRelease();
+    void Finish();
 
     CaptureDevices devices_;
     CaptureSession session_;
     std::function<void(InputCode)> bind_;
-    bool polling_ = false;
+    Stage stage_ = Stage::Finished;
+    InputCode captured_ = kUnbound;
 };

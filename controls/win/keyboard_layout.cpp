@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-char LayoutCharacter(int scanCode) {
-    const UINT virtualKey = MapVirtualKeyA(static_cast<UINT>(scanCode), MAPVK_VSC_TO_VK);
-    return static_cast<char>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_CHAR) & 0xFF);
+char16_t LayoutCharacter(int scanCode) {
+    const UINT virtualKey = MapVirtualKeyW(static_cast<UINT>(scanCode), MAPVK_VSC_TO_VK);
+    // The low word is the character; the top bit marks a dead key, which still names its key.
+    return static_cast<char16_t>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_CHAR) & 0xFFFF);
 }
 
 KeyCharacter LayoutKeyCharacter() {

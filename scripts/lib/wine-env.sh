@@ -2,8 +2,8 @@
 #
 #   wine_env_start <folder> [screen]   Xvfb on a free display (unless DISPLAY is given and
 #                                      TAVRIN_USE_DISPLAY=1), a fresh WINEPREFIX in <folder>,
-#                                      an ALSA null device so that DirectSound lists an output,
-#                                      and a persistent wineserver
+#                                      two ALSA null devices so that DirectSound lists two
+#                                      outputs, and a persistent wineserver
 #   wine_env_stop                      ends the wineserver and the Xvfb started here
 #
 # Exported for the programs started afterwards: WINE, WINEPREFIX, WINEDEBUG, DISPLAY, HOME.
@@ -49,10 +49,13 @@ wine_env_start() {
         export DISPLAY=":$display"
     fi
 
-    # ALSA reads ~/.asoundrc: a home of this run's own keeps the user's untouched.
+    # ALSA reads ~/.asoundrc: a home of this run's own keeps the user's untouched. Two outputs, so
+    # that the audio dialog's choice of a device can be told from its fallback to the first one;
+    # Wine lists the second because the prefix names it (below).
     cat >"$folder/home/.asoundrc" <<'ALSA'
 pcm.!default { type null }
 ctl.!default { type hw card 0 }
+pcm.tavrin_second { type null }
 ALSA
     export HOME="$folder/home"
     export WINEPREFIX="$folder/prefix"
@@ -67,6 +70,9 @@ ALSA
         # Without a window manager, Wine waits for one before every hidden window it maps: windows
         # it manages itself need no such wait.
         "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        # ALSA devices that no sound card enumerates, which Wine's ALSA driver then lists too.
+        "$WINE" reg add 'HKCU\Software\Wine\Drivers\winealsa.drv' /v ALSAOutputDevices \
+            /t REG_MULTI_SZ /d tavrin_second /f >/dev/null 2>&1 || true
     fi
 }
 

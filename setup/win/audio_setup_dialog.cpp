@@ -1,7 +1,5 @@
 #include "setup/win/audio_setup_dialog.h"
 
-#include <algorithm>
-#include <cstring>
 #include <variant>
 
 #include "app/local_text.h"
@@ -14,6 +12,7 @@
 #include "settings/win/settings_readers.h"
 #include "setup/sound_devices.h"
 #include "setup/wave_file.h"
+#include "setup/win/test_sound.h"
 
 namespace text = texts::audio;
 using Microsoft::WRL::ComPtr;
@@ -30,50 +29,6 @@ BOOL CALLBACK CollectDevice(GUID* guid, const wchar_t* description, const wchar_
     devices.push_back({guid != nullptr ? std::optional(FromWindowsGuid(*guid)) : std::nullopt,
                        description != nullptr ? description : L""});
     return TRUE;  // never stop early: every device is looked at
-}
-
-WAVEFORMATEX ToWaveFormatEx(const WaveFormat& format) {
-    WAVEFORMATEX windowsFormat = {};
-    windowsFormat.wFormatTag = format.formatTag;
-    windowsFormat.nChannels = format.channels;
-    windowsFormat.nSamplesPerSec = format.samplesPerSecond;
-    windowsFormat.nAvgBytesPerSec = format.averageBytesPerSecond;
-    windowsFormat.nBlockAlign = format.blockAlign;
-    windowsFormat.wBitsPerSample = format.bitsPerSample;
-    windowsFormat.cbSize = format.extraSize;
-    return windowsFormat;
-}
-
-// A static buffer holding the whole sound, ready to play; nothing when DirectSound refuses it.
-ComPtr<IDirectSoundBuffer> MakeSoundBuffer(IDirectSound& directSound, const WaveSound& sound) {
-    WAVEFORMATEX format = ToWaveFormatEx(WithAtLeastOneChannel(sound.format));
-    // A compressed or extensible format would need the bytes after the record: DirectSound
-    // reads cbSize more of them. The record holds none, so such formats are offered without.
-    format.cbSize = 0;
-    DSBUFFERDESC description = {};
-    description.dwSize = sizeof description;
-    description.dwFlags =
-        DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
-    description.dwBufferBytes = static_cast<DWORD>(sound.samples.size());
-    description.lpwfxFormat = &format;
-
-    ComPtr<IDirectSoundBuffer> buffer;
-    if (directSound.CreateSoundBuffer(&description, buffer.GetAddressOf(), nullptr) != DS_OK) {
-        return nullptr;
-    }
-    void* region = nullptr;
-    void* secondRegion = nullptr;
-    DWORD regionBytes = 0;
-    DWORD secondRegionBytes = 0;
-    if (buffer->Lock(0, 0, &region, &regionBytes, &secondRegion, &secondRegionBytes,
-                     DSBLOCK_ENTIREBUFFER) != DS_OK) {
-        return nullptr;
-    }
-    std::memcpy(region, sound.samples.data(),
-                std::min<std::size_t>(regionBytes, sound.samples.size()));
-    if (buffer->Unlock(region, regionBytes, secondRegion, secondRegionBytes) != DS_OK)
-        return nullptr;
-    return buffer;
 }
 
 }  // namespace
@@ -105,13 +60,15 @@ HandlerResult AudioSetupDialog::Initialise(const Message&) {
     // The saved device counts whether or not the file passes the version test: an unread record
     // holds zeros, which match no device.
     ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
+    // Without DirectSound nothing is listed and nothing can play: the Test button says so.
+    directSoundLibrary_.Load();
     ListDevices();
     return LoadTestSound() ? TRUE : FALSE;
 }
 
 void AudioSetupDialog::ListDevices() {
     std::vector<EnumeratedDevice> devices;
-    DirectSoundEnumerateW(CollectDevice, &devices);
+    directSoundLibrary_.Enumerate(CollectDevice, &devices);
     std::vector<std::optional<Guid>> guids;
     for (const EnumeratedDevice& device : devices)
         guids.push_back(device.guid);
@@ -148,8 +105,8 @@ bool AudioSetupDialog::LoadTestSound() {
 
     const GUID device = ToWindowsGuid(selectedSoundDevice_.value_or(Guid{}));
     ComPtr<IDirectSound> directSound;
-    if (DirectSoundCreate(selectedSoundDevice_ ? &device : nullptr, directSound.GetAddressOf(),
-                          nullptr) != DS_OK) {
+    if (directSoundLibrary_.Create(selectedSoundDevice_ ? &device : nullptr, directSound) !=
+        DS_OK) {
         return false;
     }
     if (directSound->SetCooperativeLevel(Window(), DSSCL_PRIORITY) != DS_OK)
@@ -178,12 +135,7 @@ void AudioSetupDialog::PlayTestSound() {
         if (!testBuffer_)
             return;
     }
-    // A press while the sound plays neither restarts nor stops it.
-    if ((status & DSBSTATUS_PLAYING) != 0)
-        return;
-    testBuffer_->SetPan(DSBPAN_CENTER);
-    testBuffer_->SetVolume(DSBVOLUME_MAX);
-    testBuffer_->Play(0, 0, 0);
+    PlayUnlessPlaying(*testBuffer_.Get(), status);
 }
 
 void AudioSetupDialog::SaveAudioSettings() {

@@ -14,6 +14,7 @@
 #include "app/win/dialog.h"
 #include "app/win/tooltips.h"
 #include "settings/settings_file.h"
+#include "setup/win/direct_sound_library.h"
 
 class AudioSetupDialog : public MappedDialog<AudioSetupDialog> {
   public:
@@ -40,6 +41,8 @@ class AudioSetupDialog : public MappedDialog<AudioSetupDialog> {
     std::vector<std::optional<Guid>> entryDevices_;
     std::optional<Guid> selectedSoundDevice_;
     std::string testSoundPath_;
+    // Declared before the object and its buffer, so that it outlives them.
+    DirectSoundLibrary directSoundLibrary_;
     Microsoft::WRL::ComPtr<IDirectSound> directSound_;
     Microsoft::WRL::ComPtr<IDirectSoundBuffer> testBuffer_;
     Tooltips tooltips_;

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/win/loaded_library.h"
 #include "settings/settings_file.h"
 #include "setup/display_modes.h"
-#include "setup/win/loaded_library.h"
 
 // One adapter as Direct3D 8 describes it.
 struct Direct3DAdapter {

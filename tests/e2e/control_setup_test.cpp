@@ -42,29 +42,37 @@ class ControlSetupTest : public ProductTest {
         return WaitUntil([&] { return ControlText(dialog, id) == caption; });
     }
 
-    // The capture window: the dialog's process shows it, untitled, with the prompt in it.
+    // The capture window as shown now: the dialog's process shows it, untitled, with the prompt.
+    std::optional<WindowInfo> ShownCaptureWindow(const WindowInfo& dialog) {
+        for (const WindowInfo& window : driver_->TopLevelWindows()) {
+            if (window.processId == dialog.processId && window.handle != dialog.handle &&
+                ControlText(window, IDC_CAPTURE_PROMPT)) {
+                return window;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The capture window, once shown.
     std::optional<WindowInfo> CaptureWindow(const WindowInfo& dialog) {
         std::optional<WindowInfo> found;
-        WaitUntil([&] {
-            for (const WindowInfo& window : driver_->TopLevelWindows()) {
-                if (window.processId == dialog.processId && window.handle != dialog.handle &&
-                    ControlText(window, IDC_CAPTURE_PROMPT)) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        });
+        WaitUntil([&] { return (found = ShownCaptureWindow(dialog)).has_value(); });
         return found;
     }
 
-    // Presses `key` until `caption` shows on button `id`. Wine's DirectInput starts seeing the
-    // keyboard a moment after it is first acquired, as the first capture window opens; a key
-    // pressed sooner is lost, and the player, like this test, presses it again.
+    // Presses `key` until `caption` shows on button `id`, with the dialog in the foreground.
     bool PressUntilCaption(const std::string& key, const WindowInfo& dialog, int id,
                            const std::string& caption) {
-        if (!driver_->Activate(dialog.handle))
-            return false;
+        return driver_->Activate(dialog.handle) &&
+               KeepPressingUntilCaption(key, dialog, id, caption);
+    }
+
+    // Presses `key` until `caption` shows on button `id`, wherever the keyboard's focus is. Wine's
+    // DirectInput starts seeing the keyboard a moment after it is first acquired, as the first
+    // capture window opens; a key pressed sooner is lost, and the player, like this test, presses
+    // it again.
+    bool KeepPressingUntilCaption(const std::string& key, const WindowInfo& dialog, int id,
+                                  const std::string& caption) {
         for (int attempt = 0; attempt < 10; ++attempt) {
             if (!PressKey(key))
                 return false;
@@ -85,6 +93,30 @@ class ControlSetupTest : public ProductTest {
             return std::nullopt;
         }
         return dialog;
+    }
+
+    // Clicks Jump's button with the mouse, so that the button keeps the keyboard's focus as it
+    // does for a player, and presses `key`: Jump shows `name`. Then Q, which must find no capture
+    // waiting: a key the button or the dialog manager acts on could otherwise click the button
+    // again. The dialog stays open.
+    void ExpectOneBindingPerClick(const std::string& key, const std::string& name) {
+        const std::optional<WindowInfo> dialog = Open();
+        ASSERT_TRUE(dialog) << driver_->LastError();
+        ASSERT_TRUE(ClickWithPointer(*dialog, IDC_BIND_JUMP));
+        ASSERT_TRUE(CaptureWindow(*dialog));
+        ASSERT_TRUE(KeepPressingUntilCaption(key, *dialog, IDC_BIND_JUMP, name));
+        ASSERT_TRUE(PressKey("q"));
+        // Every capture has ended, the one for the key and any that key may have started.
+        ASSERT_TRUE(WaitUntil([&] { return !ShownCaptureWindow(*dialog); }));
+
+        // A capture that a click starts now takes the next key; once that shows, the Q above has
+        // long been read by whatever capture was waiting for it.
+        ASSERT_TRUE(ClickWithPointer(*dialog, IDC_BIND_TAV));
+        ASSERT_TRUE(KeepPressingUntilCaption("x", *dialog, IDC_BIND_TAV, "X"));
+        EXPECT_EQ(ControlText(*dialog, IDC_BIND_JUMP), name);
+        const std::vector<std::string> captions = Captions(*dialog);
+        EXPECT_EQ(std::count(captions.begin(), captions.end(), "Q"), 0);
+        EXPECT_TRUE(setup_->Running());
     }
 
     void Accept(const WindowInfo& dialog) {
@@ -158,6 +190,32 @@ TEST_F(ControlSetupTest, EscapeIsCapturedAndDoesNotCloseTheDialog) {
     EXPECT_TRUE(driver_->Redraw(dialog->handle));  // handled after the posted command
     EXPECT_TRUE(setup_->Running());
     EXPECT_EQ(driver_->WindowText(dialog->handle), kControlTitle);
+}
+
+TEST_F(ControlSetupTest, SpaceIsBoundOnceAndClicksNoButton) {
+    ExpectOneBindingPerClick("space", "Space");
+}
+
+// While a capture waits, Enter is the player's choice of key, not the dialog's OK.
+TEST_F(ControlSetupTest, EnterIsBoundWhileACaptureWaitsAndPressesNoButton) {
+    ExpectOneBindingPerClick("Return", "Enter");
+}
+
+// A key without a name of its own shows what the keyboard layout types on it: on a German
+// layout the key where a US keyboard has Y types Z, and the one of US Z types Y.
+TEST_F(ControlSetupTest, KeysAreNamedByTheKeyboardLayout) {
+    const KeyboardLayoutForTest german("de");
+    ASSERT_TRUE(german.Set());
+    Bytes file = DistinctSettingsBytes(0);
+    std::fill(file.begin() + 64, file.begin() + 80, 0);  // the keyboard
+    PutLittleEndian32(file, 80 + 4 * 4, 39 + 0x15);      // Jump, the file's fifth action
+    PutLittleEndian32(file, 80 + 4 * 7, 39 + 0x2C);      // Turn Left, its eighth
+    ASSERT_TRUE(installation_->WriteSettings(file));
+
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_JUMP), "Z");
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_TURN_LEFT), "Y");
 }
 
 TEST_F(ControlSetupTest, DefaultsAskFirstAndRestoreBothSetsOnYes) {

@@ -234,6 +234,17 @@ TEST_F(DriverTargetTest, KeyPressesReachTheDialog) {
     EXPECT_EQ(target_->WaitForExit(kGenerousWait), kIdCancel);
 }
 
+// A control's client origin is where the pointer must go for a player's click on it.
+TEST_F(DriverTargetTest, PointerClickAtAControlsScreenPositionClicksIt) {
+    const std::optional<ControlInfo> button = driver_->Control(dialog_.handle, IDC_TARGET_ENABLED);
+    ASSERT_TRUE(button) << driver_->LastError();
+    const std::optional<ScreenPoint> origin = driver_->ClientOrigin(button->handle);
+    ASSERT_TRUE(origin) << driver_->LastError();
+    ASSERT_TRUE(
+        ClickPointerAt(origin->x + button->area.width / 2, origin->y + button->area.height / 2));
+    EXPECT_TRUE(StatusBecomes("Clicked Enabled")) << Status();
+}
+
 // Run with a command on its command line, the driver answers once on standard output and tells
 // success by its exit code.
 TEST_F(DriverTargetTest, OneShotModeAnswersOnStandardOutput) {

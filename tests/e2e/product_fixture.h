@@ -11,6 +11,7 @@
 #include "e2e/support/driver.h"
 #include "e2e/support/files.h"
 #include "e2e/support/installation.h"
+#include "e2e/support/key_press.h"
 #include "e2e/support/programs.h"
 #include "e2e/support/wine_environment.h"
 #include "resources/resource_ids.h"
@@ -88,6 +89,16 @@ class ProductTest : public ::testing::Test {
         if (!WaitUntil([&] { return (bytes = ReadFileBytes(log)) && !bytes->empty(); }))
             return std::nullopt;
         return std::string(bytes->begin(), bytes->end());
+    }
+
+    // A click with the pointer in the middle of the control, where a player's mouse clicks it.
+    bool ClickWithPointer(const WindowInfo& dialog, int id) {
+        const std::optional<ControlInfo> control = driver_->Control(dialog.handle, id);
+        if (!control)
+            return false;
+        const std::optional<ScreenPoint> origin = driver_->ClientOrigin(control->handle);
+        return origin && ClickPointerAt(origin->x + control->area.width / 2,
+                                        origin->y + control->area.height / 2);
     }
 
     std::optional<std::string> ControlText(const WindowInfo& window, int id) {

@@ -22,8 +22,8 @@ constexpr int kScanZ = 0x2C;
 constexpr int kScanF1 = 0x3B;
 constexpr int kScanRightCtrl = 0x9D;
 
-char EnglishLayout(int scanCode) {
-    return scanCode == kScanZ ? 'Z' : '\0';  // F1 and most others type nothing here
+char16_t EnglishLayout(int scanCode) {
+    return scanCode == kScanZ ? u'Z' : u'\0';  // F1 and most others type nothing here
 }
 const KeyCharacter kEnglishLayout = EnglishLayout;
 
@@ -48,7 +48,7 @@ ControllerState WithButton(ControllerState state, int number) {
     return state;
 }
 
-CapturedInput Input(InputCode code, const char* name) {
+CapturedInput Input(InputCode code, const char16_t* name) {
     return {code, name};
 }
 
@@ -58,24 +58,24 @@ TEST(KeyboardCapture, TakesTheFirstKeyDownAtOnce) {
     CaptureSession session(A::Jump, kEnglishLayout);
     EXPECT_EQ(session.ReadKeyboard(KeysDown({})), std::nullopt);
     // Held from the first tick (the click on the binding button, say): no release awaited.
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl})), Input(68, "Left Ctrl"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl})), Input(68, u"Left Ctrl"));
 }
 
 TEST(KeyboardCapture, EscapeIsAKeyLikeAnyOther) {
     CaptureSession session(A::Tav, kEnglishLayout);
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanEscape})), Input(40, "Escape"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanEscape})), Input(40, u"Escape"));
 }
 
 TEST(KeyboardCapture, KeysWithoutANameShowTheirCharacter) {
     CaptureSession session(A::TurnLeft, kEnglishLayout);
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), Input(83, "Z"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), Input(83, u"Z"));
 }
 
 TEST(KeyboardCapture, NamesComeInTheLanguageOfTheMoment) {
     CaptureSession session(A::Jump, kEnglishLayout);
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl}), kGerman), Input(68, "Strg links"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl}), kGerman), Input(68, u"Strg links"));
     SetCurrentLanguage(kItalian);
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl})), Input(68, "Ctrl sx"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanLeftCtrl})), Input(68, u"Ctrl sx"));
     SetCurrentLanguage(kEnglish);
 }
 
@@ -83,29 +83,29 @@ TEST(KeyboardCapture, AKeyThatTypesNothingIsIgnoredAndTheCaptureWaits) {
     CaptureSession session(A::Search, kEnglishLayout);
     EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanF1})), std::nullopt);
     EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanF1})), std::nullopt);
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), Input(83, "Z"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), Input(83, u"Z"));
 }
 
 TEST(KeyboardCapture, OnlyTheLowestKeyDownIsConsidered) {
     CaptureSession session(A::Search, kEnglishLayout);
     // Z (44) is lower than Right Ctrl (157).
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanRightCtrl, kScanZ})), Input(83, "Z"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanRightCtrl, kScanZ})), Input(83, u"Z"));
     // F1 (59) is lower than Right Ctrl and types nothing: nothing is taken while it is held.
     EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanF1, kScanRightCtrl})), std::nullopt);
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanRightCtrl})), Input(196, "Right Ctrl"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanRightCtrl})), Input(196, u"Right Ctrl"));
 }
 
 TEST(KeyboardCapture, OnlyTheTopBitMeansDown) {
     KeyboardState keys{};
     keys[kScanEscape] = 0x7F;
     keys[kScanZ] = 0x81;
-    EXPECT_EQ(DecideKeyboardCapture(keys, kEnglishLayout), Input(83, "Z"));
+    EXPECT_EQ(DecideKeyboardCapture(keys, kEnglishLayout), Input(83, u"Z"));
 }
 
 TEST(KeyboardCapture, WithoutALayoutOnlyNamedKeysCanBeTaken) {
     CaptureSession session(A::Left, KeyCharacter{});
     EXPECT_EQ(session.ReadKeyboard(KeysDown({kScanZ})), std::nullopt);
-    EXPECT_EQ(session.ReadKeyboard(KeysDown({0xCB})), Input(242, "Left Cursor"));
+    EXPECT_EQ(session.ReadKeyboard(KeysDown({0xCB})), Input(242, u"Left Cursor"));
 }
 
 // ---- Controller buttons ----
@@ -118,9 +118,9 @@ TEST(ControllerCapture, NothingPressedTakesNothing) {
 
 TEST(ControllerCapture, ButtonsAreTakenAtOnceAndNamedWithTwoDigits) {
     CaptureSession session(A::Jump, kEnglishLayout);
-    EXPECT_EQ(session.ReadController(WithButton(Centred(), 9)), Input(9, "Button 09"));
+    EXPECT_EQ(session.ReadController(WithButton(Centred(), 9)), Input(9, u"Button 09"));
     CaptureSession last(A::Tav, kEnglishLayout);
-    EXPECT_EQ(last.ReadController(WithButton(Centred(), 32), kFrench), Input(32, "Bouton 32"));
+    EXPECT_EQ(last.ReadController(WithButton(Centred(), 32), kFrench), Input(32, u"Bouton 32"));
 }
 
 TEST(ControllerCapture, TheLowestButtonWinsAndOnlyTheTopBitCounts) {
@@ -128,7 +128,7 @@ TEST(ControllerCapture, TheLowestButtonWinsAndOnlyTheTopBitCounts) {
     state.buttons[1] = 0x7F;  // button 2: not down
     state = WithButton(WithButton(state, 12), 5);
     CaptureSession session(A::Search, kEnglishLayout);
-    EXPECT_EQ(session.ReadController(state), Input(5, "Button 05"));
+    EXPECT_EQ(session.ReadController(state), Input(5, u"Button 05"));
 }
 
 // ---- Controller axes ----
@@ -137,7 +137,7 @@ TEST(ControllerCapture, AStickMovedFromItsCentreIsTaken) {
     CaptureSession session(A::Forward, kEnglishLayout);
     EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
     EXPECT_EQ(session.ReadController(With(Centred(), Axis::Y, 400)), std::nullopt);
-    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Y, 950)), Input(34, "Y Axis"));
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Y, 950)), Input(34, u"Y Axis"));
 }
 
 TEST(ControllerCapture, BothDirectionsCountButNotExactlyTheThreshold) {
@@ -145,11 +145,11 @@ TEST(ControllerCapture, BothDirectionsCountButNotExactlyTheThreshold) {
     EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
     EXPECT_EQ(session.ReadController(With(Centred(), Axis::X, 900)), std::nullopt);
     EXPECT_EQ(session.ReadController(With(Centred(), Axis::X, -900)), std::nullopt);
-    EXPECT_EQ(session.ReadController(With(Centred(), Axis::X, 901)), Input(33, "X Axis"));
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::X, 901)), Input(33, u"X Axis"));
 
     CaptureSession other(A::Right, kEnglishLayout);
     EXPECT_EQ(other.ReadController(Centred()), std::nullopt);
-    EXPECT_EQ(other.ReadController(With(Centred(), Axis::ZRotation, -901)), Input(38, "Z Rot"));
+    EXPECT_EQ(other.ReadController(With(Centred(), Axis::ZRotation, -901)), Input(38, u"Z Rot"));
 }
 
 TEST(ControllerCapture, AnAxisRestingAtAnEndOfItsRangeIsNotTaken) {
@@ -159,7 +159,7 @@ TEST(ControllerCapture, AnAxisRestingAtAnEndOfItsRangeIsNotTaken) {
     for (int tick = 0; tick < 10; ++tick)
         EXPECT_EQ(session.ReadController(resting), std::nullopt);
     // So the player can still choose a button.
-    EXPECT_EQ(session.ReadController(WithButton(resting, 3)), Input(3, "Button 03"));
+    EXPECT_EQ(session.ReadController(WithButton(resting, 3)), Input(3, u"Button 03"));
 }
 
 TEST(ControllerCapture, AnAxisRestingAtAnEndCountsOnceItCrossesBack) {
@@ -167,7 +167,7 @@ TEST(ControllerCapture, AnAxisRestingAtAnEndCountsOnceItCrossesBack) {
     EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -1000)), std::nullopt);
     EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -1000)), std::nullopt);
     EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -500)), std::nullopt);
-    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -1000)), Input(35, "Z Axis"));
+    EXPECT_EQ(session.ReadController(With(Centred(), Axis::Z, -1000)), Input(35, u"Z Axis"));
 }
 
 TEST(ControllerCapture, ARestingAxisDoesNotHideALaterOneThatCrosses) {
@@ -176,14 +176,14 @@ TEST(ControllerCapture, ARestingAxisDoesNotHideALaterOneThatCrosses) {
     CaptureSession session(A::Backward, kEnglishLayout);
     EXPECT_EQ(session.ReadController(resting), std::nullopt);
     EXPECT_EQ(session.ReadController(With(resting, Axis::ZRotation, 1000), kSpanish),
-              Input(38, "Rot Z"));
+              Input(38, u"Rot Z"));
 }
 
 TEST(ControllerCapture, TheFirstAxisInOrderWins) {
     CaptureSession session(A::Left, kEnglishLayout);
     EXPECT_EQ(session.ReadController(Centred()), std::nullopt);
     const ControllerState both = With(With(Centred(), Axis::YRotation, -1000), Axis::X, 1000);
-    EXPECT_EQ(session.ReadController(both), Input(33, "X Axis"));
+    EXPECT_EQ(session.ReadController(both), Input(33, u"X Axis"));
 }
 
 TEST(ControllerCapture, ButtonOneWinsOverAnAxisAndAnAxisOverTheOtherButtons) {
@@ -191,11 +191,11 @@ TEST(ControllerCapture, ButtonOneWinsOverAnAxisAndAnAxisOverTheOtherButtons) {
 
     CaptureSession first(A::Left, kEnglishLayout);
     first.ReadController(Centred());
-    EXPECT_EQ(first.ReadController(WithButton(deflected, 1)), Input(1, "Button 01"));
+    EXPECT_EQ(first.ReadController(WithButton(deflected, 1)), Input(1, u"Button 01"));
 
     CaptureSession second(A::Left, kEnglishLayout);
     second.ReadController(Centred());
-    EXPECT_EQ(second.ReadController(WithButton(deflected, 2)), Input(33, "X Axis"));
+    EXPECT_EQ(second.ReadController(WithButton(deflected, 2)), Input(33, u"X Axis"));
 }
 
 TEST(ControllerCapture, TavJumpAndSearchTakeButtonsOnly) {
@@ -205,8 +205,24 @@ TEST(ControllerCapture, TavJumpAndSearchTakeButtonsOnly) {
         const ControllerState deflected = With(Centred(), Axis::X, 1000);
         EXPECT_EQ(session.ReadController(deflected), std::nullopt);
         EXPECT_EQ(session.ReadController(deflected), std::nullopt);
-        EXPECT_EQ(session.ReadController(WithButton(deflected, 4)), Input(4, "Button 04"));
+        EXPECT_EQ(session.ReadController(WithButton(deflected, 4)), Input(4, u"Button 04"));
     }
+}
+
+// ---- After the capture ----
+
+// The capture window waits for the input it took to be let go: only that input counts.
+TEST(CapturedInput, IsHeldUntilItsKeyButtonOrAxisIsLetGo) {
+    const InputCode leftCtrl = KeyCode(kScanLeftCtrl);
+    EXPECT_TRUE(IsHeld(leftCtrl, KeysDown({kScanLeftCtrl})));
+    EXPECT_FALSE(IsHeld(leftCtrl, KeysDown({kScanZ})));
+
+    const ControllerState pressed = WithButton(With(Centred(), Axis::Y, -1000), 3);
+    EXPECT_TRUE(IsHeld(ButtonCode(3), pressed));
+    EXPECT_FALSE(IsHeld(ButtonCode(4), pressed));
+    EXPECT_TRUE(IsHeld(AxisCode(Axis::Y), pressed));
+    EXPECT_FALSE(IsHeld(AxisCode(Axis::Y), With(pressed, Axis::Y, -900)));
+    EXPECT_FALSE(IsHeld(AxisCode(Axis::X), pressed));
 }
 
 }  // namespace

@@ -61,8 +61,8 @@ void PutBinding(std::vector<std::uint8_t>& bytes, std::size_t arrayAt, SettingsA
 }
 
 // A layout in which only the key with scan code 44 types a character.
-char OnlyZ(int scanCode) {
-    return scanCode == 0x2C ? 'Z' : '\0';
+char16_t OnlyZ(int scanCode) {
+    return scanCode == 0x2C ? u'Z' : u'\0';
 }
 
 // The value column of the line whose label is `label`; "(no such line)" when there is none.
@@ -203,8 +203,8 @@ TEST(DemoGameReport, NamesBindingsInTheFileLanguage) {
     const Lines lines = DescribeSettingsFile(bytes, OnlyZ);
     EXPECT_EQ(ValueOf(lines, "Language"), "German (2)");
     EXPECT_EQ(ValueOf(lines, "Left"), "Pfeil links\tX-Achse");
-    // Code page 1252, as every text of the tables: the window converts it for the screen.
-    EXPECT_EQ(ValueOf(lines, "Jump"), "Bild aufw\xE4rts\tUndefiniert");
+    // UTF-8, which also holds what code page 1252, the tables' code page, cannot.
+    EXPECT_EQ(ValueOf(lines, "Jump"), "Bild aufwärts\tUndefiniert");
 }
 
 TEST(DemoGameReport, LanguageNumberOutsideTheTablesNamesInEnglish) {

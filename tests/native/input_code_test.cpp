@@ -24,19 +24,13 @@ constexpr int kScanKeypadDelete = 0x53;
 
 // An English keyboard layout as far as the tests need one: letters come as capitals, the
 // function keys and scan code 0 type nothing.
-char EnglishLayout(int scanCode) {
-    static const std::map<int, char> characters = {
-        {kScanZ, 'Z'}, {kScanX, 'X'}, {0x10, 'Q'}, {0x02, '1'}, {kScanEscape, '\x1B'}};
+char16_t EnglishLayout(int scanCode) {
+    static const std::map<int, char16_t> characters = {
+        {kScanZ, u'Z'}, {kScanX, u'X'}, {0x10, u'Q'}, {0x02, u'1'}, {kScanEscape, u'\x1B'}};
     const auto found = characters.find(scanCode);
-    return found == characters.end() ? '\0' : found->second;
+    return found == characters.end() ? u'\0' : found->second;
 }
 const KeyCharacter kEnglishLayout = EnglishLayout;
-
-// The expected text in code page 1252, written here in UTF-8.
-template <Utf8Literal text>
-std::string Cp1252() {
-    return CodePage1252<text>.data();
-}
 
 // Makes another language current for one test and puts English back afterwards.
 class CurrentLanguageIs {
@@ -86,24 +80,25 @@ TEST(InputCode, ConvertsToAndFromButtonsAxesAndScanCodes) {
 
 struct Described {
     InputCode code;
-    std::array<std::string, kLanguageCount> texts;  // English, French, German, Italian, Spanish
+    std::array<std::u16string, kLanguageCount> texts;  // English, French, German, Italian, Spanish
 };
 
 TEST(DescribeInputCode, NamesEveryKindOfCodeInEveryLanguage) {
     const std::vector<Described> table = {
-        {0, {"Undefined", Cp1252<"Non défini">(), "Undefiniert", "Non definito", "Sin definir"}},
-        {1, {"Button 01", "Bouton 01", "Button 01", "Pulsante 01", Cp1252<"Botón 01">()}},
-        {32, {"Button 32", "Bouton 32", "Button 32", "Pulsante 32", Cp1252<"Botón 32">()}},
-        {33, {"X Axis", "Axe X", "X-Achse", "Asse X", "Eje X"}},
-        {38, {"Z Rot", "Rot. Z", "Z-Rotat.", "Rot Z", "Rot Z"}},
+        {0, {u"Undefined", u"Non défini", u"Undefiniert", u"Non definito", u"Sin definir"}},
+        {1, {u"Button 01", u"Bouton 01", u"Button 01", u"Pulsante 01", u"Botón 01"}},
+        {32, {u"Button 32", u"Bouton 32", u"Button 32", u"Pulsante 32", u"Botón 32"}},
+        {33, {u"X Axis", u"Axe X", u"X-Achse", u"Asse X", u"Eje X"}},
+        {38, {u"Z Rot", u"Rot. Z", u"Z-Rotat.", u"Rot Z", u"Rot Z"}},
         // The left arrow has a name of its own in every language.
-        {242, {"Left Cursor", "Curseur gauche", "Pfeil links", "Freccia sinistra", "Cursor izdo."}},
+        {242,
+         {u"Left Cursor", u"Curseur gauche", u"Pfeil links", u"Freccia sinistra", u"Cursor izdo."}},
         // Scan code 44 has no name: the layout's character.
-        {83, {"Z", "Z", "Z", "Z", "Z"}},
+        {83, {u"Z", u"Z", u"Z", u"Z", u"Z"}},
         // Scan code 59 (F1) has neither: its number in hexadecimal, in lower case.
-        {98, {"0x3b", "0x3b", "0x3b", "0x3b", "0x3b"}},
+        {98, {u"0x3b", u"0x3b", u"0x3b", u"0x3b", u"0x3b"}},
         // Scan code 0, at least two digits.
-        {39, {"0x00", "0x00", "0x00", "0x00", "0x00"}},
+        {39, {u"0x00", u"0x00", u"0x00", u"0x00", u"0x00"}},
     };
     for (const Described& row : table) {
         for (int language = 0; language < kLanguageCount; ++language) {
@@ -114,47 +109,51 @@ TEST(DescribeInputCode, NamesEveryKindOfCodeInEveryLanguage) {
 }
 
 TEST(DescribeInputCode, UsesTheCurrentLanguageUnlessToldOtherwise) {
-    EXPECT_EQ(DescribeInputCode(34, kEnglishLayout), "Y Axis");
+    EXPECT_EQ(DescribeInputCode(34, kEnglishLayout), u"Y Axis");
     const CurrentLanguageIs german(kGerman);
-    EXPECT_EQ(DescribeInputCode(34, kEnglishLayout), "Y-Achse");
-    EXPECT_EQ(DescribeInputCode(34, kEnglishLayout, kSpanish), "Eje Y");
+    EXPECT_EQ(DescribeInputCode(34, kEnglishLayout), u"Y-Achse");
+    EXPECT_EQ(DescribeInputCode(34, kEnglishLayout, kSpanish), u"Eje Y");
 }
 
 TEST(DescribeInputCode, KeyNamesComeBeforeTheLayoutAndKeepTheirBlanks) {
     // The layout gives Escape a control character, but the key's own name wins.
-    EXPECT_EQ(DescribeInputCode(KeyCode(kScanEscape), kEnglishLayout), "Escape");
+    EXPECT_EQ(DescribeInputCode(KeyCode(kScanEscape), kEnglishLayout), u"Escape");
     EXPECT_EQ(DescribeInputCode(KeyCode(kScanKeypadDelete), kEnglishLayout, kItalian),
-              "TastNum Canc ");
-    EXPECT_EQ(DescribeInputCode(KeyCode(0x9C), kEnglishLayout, kItalian), "TastNum Invio ");
+              u"TastNum Canc ");
+    EXPECT_EQ(DescribeInputCode(KeyCode(0x9C), kEnglishLayout, kItalian), u"TastNum Invio ");
 }
 
 TEST(DescribeInputCode, ShowsTheLayoutsCharacterAsItComes) {
-    // A layout whose key types an accented capital: one code page 1252 byte.
-    const KeyCharacter french = [](int scanCode) { return scanCode == 0x03 ? '\xC9' : '\0'; };
-    EXPECT_EQ(DescribeInputCode(KeyCode(0x03), french), "\xC9");
+    // Keys of a French and a Russian layout: code page 1252, the tables' code page, has the
+    // accented capital but not the Cyrillic letter; both show as the layout gives them.
+    const KeyCharacter layouts = [](int scanCode) {
+        return scanCode == 0x03 ? u'É' : scanCode == 0x27 ? u'Ж' : u'\0';
+    };
+    EXPECT_EQ(DescribeInputCode(KeyCode(0x03), layouts), u"É");
+    EXPECT_EQ(DescribeInputCode(KeyCode(0x27), layouts), u"Ж");
     // Without a layout every key without a name shows its number.
-    EXPECT_EQ(DescribeInputCode(KeyCode(kScanZ), KeyCharacter{}), "0x2c");
-    EXPECT_EQ(DescribeInputCode(KeyCode(kScanLeftArrow), KeyCharacter{}), "Left Cursor");
+    EXPECT_EQ(DescribeInputCode(KeyCode(kScanZ), KeyCharacter{}), u"0x2c");
+    EXPECT_EQ(DescribeInputCode(KeyCode(kScanLeftArrow), KeyCharacter{}), u"Left Cursor");
 }
 
 TEST(DescribeInputCode, CodesOnlyADamagedFileHoldsStayWithinTheNameBuffer) {
     // Negative numbers fall under the button rule and show as they are.
-    EXPECT_EQ(DescribeInputCode(-5, kEnglishLayout), "Button -5");
-    EXPECT_EQ(DescribeInputCode(-999'999'999, kEnglishLayout, kItalian), "Pulsante -999999999");
+    EXPECT_EQ(DescribeInputCode(-5, kEnglishLayout), u"Button -5");
+    EXPECT_EQ(DescribeInputCode(-999'999'999, kEnglishLayout, kItalian), u"Pulsante -999999999");
     // One digit more does not fit: cut off at 19 characters, as the name buffer would.
-    EXPECT_EQ(DescribeInputCode(INT_MIN, kEnglishLayout, kItalian), "Pulsante -214748364");
+    EXPECT_EQ(DescribeInputCode(INT_MIN, kEnglishLayout, kItalian), u"Pulsante -214748364");
     // Keys beyond scan code 255 show their number; hexadecimal keeps them short.
-    EXPECT_EQ(DescribeInputCode(100'000, kEnglishLayout), "0x18679");
-    EXPECT_EQ(DescribeInputCode(INT_MAX, kEnglishLayout), "0x7fffffd8");
+    EXPECT_EQ(DescribeInputCode(100'000, kEnglishLayout), u"0x18679");
+    EXPECT_EQ(DescribeInputCode(INT_MAX, kEnglishLayout), u"0x7fffffd8");
 
     // The layout is never asked about anything but a real scan code.
     std::vector<int> asked;
     const KeyCharacter recording = [&asked](int scanCode) {
         asked.push_back(scanCode);
-        return 'K';
+        return u'K';
     };
-    EXPECT_EQ(DescribeInputCode(KeyCode(256), recording), "0x100");
-    EXPECT_EQ(DescribeInputCode(KeyCode(255), recording), "K");
+    EXPECT_EQ(DescribeInputCode(KeyCode(256), recording), u"0x100");
+    EXPECT_EQ(DescribeInputCode(KeyCode(255), recording), u"K");
     EXPECT_EQ(asked, std::vector<int>{255});
 
     std::vector<InputCode> codes = {INT_MIN, INT_MIN + 1, -1'000'000'000, INT_MAX, INT_MAX - 38};
@@ -162,9 +161,9 @@ TEST(DescribeInputCode, CodesOnlyADamagedFileHoldsStayWithinTheNameBuffer) {
         codes.push_back(code);
     for (InputCode code : codes) {
         for (int language = 0; language < kLanguageCount; ++language) {
-            const std::string text = DescribeInputCode(code, kEnglishLayout, language);
+            const std::u16string text = DescribeInputCode(code, kEnglishLayout, language);
             EXPECT_FALSE(text.empty()) << code;
-            EXPECT_LE(text.size(), kMaxNameLength) << code << ": " << text;
+            EXPECT_LE(text.size(), kMaxNameLength) << code << ": " << testing::PrintToString(text);
         }
     }
 }
@@ -172,8 +171,8 @@ TEST(DescribeInputCode, CodesOnlyADamagedFileHoldsStayWithinTheNameBuffer) {
 // ---- Key names as a capture takes them ----
 
 TEST(KeyName, IsTheTableNameOrTheCharacterOrNothing) {
-    EXPECT_EQ(KeyName(kScanEscape, kEnglishLayout, kFrench), "Echap.");
-    EXPECT_EQ(KeyName(kScanX, kEnglishLayout), "X");
+    EXPECT_EQ(KeyName(kScanEscape, kEnglishLayout, kFrench), u"Echap.");
+    EXPECT_EQ(KeyName(kScanX, kEnglishLayout), u"X");
     EXPECT_EQ(KeyName(kScanF1, kEnglishLayout), std::nullopt);
     EXPECT_EQ(KeyName(kScanZ, KeyCharacter{}), std::nullopt);
     EXPECT_EQ(KeyName(-1, kEnglishLayout), std::nullopt);

@@ -20,8 +20,8 @@ constexpr int kLeftShift = 0x2A;
 constexpr int kZ = 0x2C;
 
 // A layout in which only Z types a character.
-char OnlyZTypes(int scanCode) {
-    return scanCode == kZ ? 'Z' : '\0';
+char16_t OnlyZTypes(int scanCode) {
+    return scanCode == kZ ? u'Z' : u'\0';
 }
 
 void PressKey(FakeDevice& keyboard, int scanCode) {
@@ -151,7 +151,7 @@ class CaptureTickTest : public ::testing::Test {
   protected:
     std::optional<CapturedInput> Tick(CaptureSession& session, const CaptureDevices& devices,
                                       HRESULT expected = S_OK) {
-        std::optional<CapturedInput> captured = CapturedInput{-1, "left over"};
+        std::optional<CapturedInput> captured = CapturedInput{-1, u"left over"};
         EXPECT_EQ(ReadCapturedInput(devices, session, captured), expected);
         return captured;
     }
@@ -168,9 +168,9 @@ TEST_F(CaptureTickTest, KeyboardSelectedTakesANamedKeyOrACharacterKey) {
     EXPECT_EQ(Tick(jump, KeyboardSelected()), std::nullopt);
 
     PressKey(keyboard, kZ);
-    EXPECT_EQ(Tick(jump, KeyboardSelected()), (CapturedInput{KeyCode(kZ), "Z"}));
+    EXPECT_EQ(Tick(jump, KeyboardSelected()), (CapturedInput{KeyCode(kZ), u"Z"}));
     PressKey(keyboard, kLeftShift);  // the lower scan code wins
-    EXPECT_EQ(Tick(jump, KeyboardSelected()), (CapturedInput{81, "Left Shift"}));
+    EXPECT_EQ(Tick(jump, KeyboardSelected()), (CapturedInput{81, u"Left Shift"}));
     EXPECT_EQ(controller.calls.size(), 0u);
 }
 
@@ -187,7 +187,7 @@ TEST_F(CaptureTickTest, ControllerSelectedTakesAButtonAndNeverLooksAtTheKeyboard
     PressKey(keyboard, kLeftShift);
     EXPECT_EQ(Tick(tav, ControllerSelected()), std::nullopt);
     PressButton(controller, 9);
-    EXPECT_EQ(Tick(tav, ControllerSelected()), (CapturedInput{9, "Button 09"}));
+    EXPECT_EQ(Tick(tav, ControllerSelected()), (CapturedInput{9, u"Button 09"}));
     EXPECT_EQ(keyboard.stateReads, 0);
 }
 
@@ -195,7 +195,7 @@ TEST_F(CaptureTickTest, ControllerSelectedTakesAnAxisMovedAcrossTheThreshold) {
     CaptureSession left(ControlAction::Left, OnlyZTypes);
     EXPECT_EQ(Tick(left, ControllerSelected()), std::nullopt);  // every axis at rest
     controller.joystick.lY = -1000;
-    EXPECT_EQ(Tick(left, ControllerSelected()), (CapturedInput{34, "Y Axis"}));
+    EXPECT_EQ(Tick(left, ControllerSelected()), (CapturedInput{34, u"Y Axis"}));
 }
 
 TEST_F(CaptureTickTest, AControllerThatCannotBeReadIsAFailureWithNothingCaptured) {

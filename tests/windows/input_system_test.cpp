@@ -132,7 +132,7 @@ TEST_F(DirectInputTest, CapturesAKeyPressedOnTheKeyboard) {
         Sleep(10);  // the capture window's timer period
         ASSERT_EQ(ReadCapturedInput(devices, jump, captured), S_OK);
     }
-    EXPECT_EQ(captured, (CapturedInput{81, "Left Shift"}));
+    EXPECT_EQ(captured, (CapturedInput{81, u"Left Shift"}));
 }
 
 TEST_F(DirectInputTest, ReleasingForgetsEveryDevice) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/win/dialog.h"
-#include "app/win/ui_text.h"
+#include "controls/win/keyboard_layout.h"
 #include "settings/win/settings_store.h"
 #include "tools/demo_game/demo_game_layout.h"
 #include "tools/demo_game/settings_report.h"
@@ -48,27 +48,23 @@ FoundSettings FindSettings() {
     return {beside, std::nullopt};
 }
 
-// The character of a key in the keyboard layout of this machine, as the control setup names it.
-char LayoutCharacter(int scanCode) {
-    const UINT virtualKey = MapVirtualKeyA(static_cast<UINT>(scanCode), MAPVK_VSC_TO_VK);
-    return static_cast<char>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_CHAR) & 0xFF);
-}
-
-// A path as the ANSI file functions spell it, in the system's own code page.
-std::wstring WideFromAnsi(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+// `text` in the code page `codePage` (the system's own for a path as the ANSI file functions
+// spell it, UTF-8 for the report's lines).
+std::wstring WideFrom(UINT codePage, const std::string& text) {
+    const int length = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
     if (length <= 0)
         return {};
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.c_str(), -1, wide.data(), length);
     wide.resize(static_cast<std::size_t>(length - 1));
     return wide;
 }
 
 std::wstring ReportText(const FoundSettings& found) {
-    std::wstring text = L"Read from\t" + WideFromAnsi(found.path);
+    std::wstring text = L"Read from\t" + WideFrom(CP_ACP, found.path);
+    // The keys' characters come from the keyboard layout as the control setup names them.
     for (const std::string& line : demo_game::DescribeSettingsFile(found.bytes, LayoutCharacter))
-        text += L"\r\n" + WideFromCodePage1252(line.c_str());
+        text += L"\r\n" + WideFrom(CP_UTF8, line);
     return text;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// What the stand-in game shows of the settings file it found, as lines of text whose columns are
-// separated by tabs. Its own labels are English; the binding names are in the file's language,
-// as the control setup shows them, so every text is code page 1252.
+// What the stand-in game shows of the settings file it found, as lines of UTF-8 text whose columns
+// are separated by tabs. Its own labels are English; the binding names are in the file's
+// language, as the control setup shows them, with the keyboard layout's own characters.
 //
 // The stand-in is built only for Windows and the native tests link none of its objects, so the
 // report lives in this header, where both can reach it.
@@ -99,11 +99,12 @@ inline std::vector<std::string> DescribeSettingsFile(const SettingsFileBytes& fi
         "Action\tKeyboard\tController",
     };
     for (int action = 0; action < kActionCount; ++action) {
-        lines.push_back(
-            std::string(kActionLabels[action]) + "\t" +
-            DescribeInputCode(record.keyboardBindings[action], keyCharacter, record.language) +
-            "\t" +
-            DescribeInputCode(record.controllerBindings[action], keyCharacter, record.language));
+        const auto name = [&](InputCode code) {
+            return Utf8FromUtf16(DescribeInputCode(code, keyCharacter, record.language));
+        };
+        lines.push_back(std::string(kActionLabels[action]) + "\t" +
+                        name(record.keyboardBindings[action]) + "\t" +
+                        name(record.controllerBindings[action]));
     }
     return lines;
 }

@@ -170,6 +170,16 @@ Answer ClientSizeCommand(Arguments& arguments) {
     return Answer().Record("size", {Number(client.right), Number(client.bottom)});
 }
 
+Answer ClientOriginCommand(Arguments& arguments) {
+    HWND window = ExistingWindow(arguments, 0);
+    if (arguments.Failed())
+        return Answer::Failure(arguments.Error());
+    POINT origin = {};
+    if (!ClientToScreen(window, &origin))
+        return Answer::Failure("the window has no place on the screen");
+    return Answer().Record("point", {Number(origin.x), Number(origin.y)});
+}
+
 Answer Select(Arguments& arguments, bool evenIfHidden) {
     HWND dialog = ExistingWindow(arguments, 0);
     const int id = ControlId(arguments, 1);
@@ -402,6 +412,7 @@ constexpr Command kCommands[] = {
     {"text", 1, 1, TextCommand, "<window>"},
     {"tooltip", 2, 2, TooltipCommand, "<dialog> <control-id>"},
     {"client-size", 1, 1, ClientSizeCommand, "<window>"},
+    {"client-origin", 1, 1, ClientOriginCommand, "<window>"},
     {"select", 3, 4, SelectCommand, "<dialog> <control-id> <index> [timeout-ms]"},
     {"select-hidden", 3, 4, SelectHiddenCommand, "<dialog> <control-id> <index> [timeout-ms]"},
     {"click", 2, 3, ClickCommand, "<dialog> <control-id> [timeout-ms]"},

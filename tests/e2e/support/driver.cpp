@@ -284,6 +284,14 @@ std::optional<PixelSize> Driver::ClientSize(WindowHandle window) {
     return PixelSize{static_cast<int>(Decimal(size, 1)), static_cast<int>(Decimal(size, 2))};
 }
 
+std::optional<ScreenPoint> Driver::ClientOrigin(WindowHandle window) {
+    const auto answer = Ask({"client-origin", HandleText(window)});
+    if (!answer)
+        return std::nullopt;
+    const Record& point = Expect(*answer, "point");
+    return ScreenPoint{static_cast<int>(Decimal(point, 1)), static_cast<int>(Decimal(point, 2))};
+}
+
 std::vector<ControlInfo> Driver::Controls(WindowHandle dialog) {
     std::vector<ControlInfo> controls;
     const auto answer = Ask({"controls", HandleText(dialog)});

@@ -66,6 +66,12 @@ struct PixelSize {
     int height = 0;
 };
 
+// A point on the screen, in the pixels of the X display the programs run on.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
 enum class ActionOutcome {
     Finished,    // the target's handler returned
     MessageBox,  // a message box appeared while it ran
@@ -127,6 +133,8 @@ class Driver {
     // What the dialog's tooltip says for its control `id`.
     std::optional<std::string> Tooltip(WindowHandle dialog, int id);
     std::optional<PixelSize> ClientSize(WindowHandle window);
+    // Where the window's client area starts on the screen; for a control, its own client area.
+    std::optional<ScreenPoint> ClientOrigin(WindowHandle window);
 
     // Controls of a dialog, in template order.
     std::vector<ControlInfo> Controls(WindowHandle dialog);

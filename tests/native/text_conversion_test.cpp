@@ -1,0 +1,28 @@
+// Texts of the tables (code page 1252) beside texts the tables cannot hold: converted to UTF-16
+// for the screen and to UTF-8 for files and terminals.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/local_text.h"
+
+namespace {
+
+TEST(TextConversion, CodePage1252ToUtf16KeepsEveryCharacter) {
+    // Latin-1 letters keep their value; 0x80-0x9F are typographic characters, not C1 controls;
+    // the five bytes that stand for nothing keep their value, as Windows converts them.
+    EXPECT_EQ(Utf16FromCodePage1252("Bild aufw\xE4rts"), u"Bild aufwärts");
+    EXPECT_EQ(Utf16FromCodePage1252("\x80\x8A\x99\x9F"), u"€Š™Ÿ");
+    EXPECT_EQ(Utf16FromCodePage1252("\x81\x9D"), u"\u0081\u009D");
+    EXPECT_EQ(Utf16FromCodePage1252(""), u"");
+}
+
+TEST(TextConversion, Utf16ToUtf8IncludesSurrogatePairsAndReplacesLoneOnes) {
+    EXPECT_EQ(Utf8FromUtf16(u"Ж ě € A"), "Ж ě € A");
+    EXPECT_EQ(Utf8FromUtf16(u"\U0001F3AE"), "\U0001F3AE");
+    EXPECT_EQ(Utf8FromUtf16(std::u16string{u'a', char16_t(0xD800), u'b', char16_t(0xDC00)}),
+              "a\uFFFDb\uFFFD");
+}
+
+}  // namespace
