@@ -9,6 +9,8 @@ packages=(
     clang-14 libclang-rt-14-dev                           # libFuzzer
     g++-mingw-w64-x86-64 g++-mingw-w64-i686               # the Windows programs
     wine64 xvfb xdotool x11-xkb-utils                     # running them (setxkbmap)
+    x11vnc novnc websockify                               # the headless run, seen in a browser
+    chromium                                              # the browser of its test
 )
 # Wine derives the user's default language from the Unix locale: the tests need these to exist.
 locales=(en_US.UTF-8 de_CH.UTF-8 pt_BR.UTF-8 fr_FR.UTF-8 it_IT.UTF-8 es_ES.UTF-8)

@@ -1,11 +1,36 @@
 #!/usr/bin/env bash
 # Builds the programs and runs the demo installation under Wine: the setup tool started without
-# arguments, as the game's shortcut starts it, which opens the launcher. The window opens on the
-# user's display ($DISPLAY), or on a virtual one (Xvfb) when there is none; the script returns
-# when the launcher and whatever it started have ended.
+# arguments, as the game's shortcut starts it, which opens the launcher.
+#
+#   scripts/run.sh [--listen ADDRESS] [--port PORT]
+#
+# With a display ($DISPLAY) the launcher opens there. Without one it opens on a virtual display
+# that a web browser shows and operates: the script prints the address of that page, served on
+# the loopback interface at port 6080, or the next free port when 6080 is taken.
+#   --listen ADDRESS  serve the page on ADDRESS instead (0.0.0.0 for every interface). The page
+#                     has no password: whoever reaches the address sees and operates the demo.
+#   --port PORT       the first port to try instead of 6080.
+# The script returns when the launcher and whatever it started have ended; Ctrl+C ends them
+# earlier. Either way everything the script started ends with it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+
+listen=127.0.0.1
+port=6080
+while (($# > 0)); do
+    case $1 in
+        --listen) listen=${2:?--listen needs an address}; shift 2 ;;
+        --port) port=${2:?--port needs a number}; shift 2 ;;
+        -h | --help) sed -n '2,/^set -euo/{/^set -euo/d;s/^# \{0,1\}//;p}' "$0"; exit 0 ;;
+        *) echo "run.sh: unknown argument $1 (see run.sh --help)" >&2; exit 2 ;;
+    esac
+done
+if [[ ! $port =~ ^[0-9]{1,5}$ ]] || ((10#$port < 1 || 10#$port > 65435)); then
+    echo "run.sh: --port needs a number from 1 to 65435" >&2
+    exit 2
+fi
+port=$((10#$port))
 
 "$root/scripts/bootstrap.sh"
 cmake --preset win64 >/dev/null
@@ -14,34 +39,69 @@ cmake --build --preset win64 --target tavrin_demo
 demo="$root/build/win64/demo"
 state="$root/build/demo-wine"
 mkdir -p "$state"
+source "$root/scripts/lib/wine-env.sh"
+source "$root/scripts/lib/browser-view.sh"
 export WINEPREFIX="$state/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
 
-xvfb_pid=""
-if [[ -z "${DISPLAY:-}" ]]; then
-    source "$root/scripts/lib/wine-env.sh"
-    display=$(wine_env_free_display)
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-    export DISPLAY=":$display"
-    until [[ -e /tmp/.X11-unix/X$display ]]; do sleep 0.1; done
-    echo "No display: the demo runs on the virtual display $DISPLAY."
+headless=0
+[[ -z "${DISPLAY:-}" ]] && headless=1
+
+stop() {
+    trap - INT TERM HUP
+    # Every Windows program of this prefix (the launcher, a setup dialog, the game) ends with the
+    # server; each notices on its own, so wait until none is left before the display goes.
+    "$WINESERVER" -k 2>/dev/null || true
+    local waited=0
+    while [[ -n "$(wine_env_prefix_processes "$WINEPREFIX")" ]] && ((waited++ < 100)); do
+        sleep 0.1
+    done
+    wine_env_prefix_processes "$WINEPREFIX" | xargs -r kill -KILL 2>/dev/null || true
+    if ((headless)); then
+        browser_view_stop
+        echo "The virtual display and its browser view have stopped."
+    fi
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+if ((headless)); then
+    browser_view_start "$state/view" "$listen" "$port"
+    # Nobody hears this machine: a silent sound device gives the audio dialog an output to list.
+    wine_env_silent_sound "$state/home"
 fi
 
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "Creating the demo's Wine prefix in $WINEPREFIX (once)..."
-    "$wine" wineboot -i >/dev/null 2>&1 || true
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
 fi
 
 # The game's installer is a 32-bit program: its key lives in the 32-bit view of the registry.
-"$wine" reg add 'HKLM\Software\Galdoris Interactive\Tavrin Demo\1.00' /v Location \
+"$WINE" reg add 'HKLM\Software\Galdoris Interactive\Tavrin Demo\1.00' /v Location \
     /d "Z:${demo//\//\\}" /f /reg:32 >/dev/null
 
 echo "Starting the Tavrin demo from $demo"
+if ((headless)); then
+    if [[ $listen != 127.0.0.1 && $listen != ::1 && $listen != localhost ]]; then
+        echo "Warning: the page is served on $listen without a password: whoever reaches it" \
+            "sees and operates the demo."
+    fi
+    if ((BROWSER_VIEW_PORT != port)); then
+        echo "Port $port is taken: the page is served on port $BROWSER_VIEW_PORT instead."
+    fi
+    echo "No display here: the demo runs on the virtual display $DISPLAY. Open this address in a"
+    echo "web browser to see and use it:"
+    echo
+    echo "    $BROWSER_VIEW_URL"
+    echo
+    echo "Close the launcher, or press Ctrl+C here, to stop it."
+fi
+# Waiting in the background lets a signal reach the traps at once.
 cd "$demo"
-"$wine" Config.exe
-"$wineserver" -w
+"$WINE" Config.exe &
+wait $! || true
+"$WINESERVER" -w &
+wait $! || true
