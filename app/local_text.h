@@ -34,25 +34,37 @@ static_assert(sizeof("\u00F6") == 3, "string literals must be UTF-8 (MSVC: compi
 
 namespace cp1252 {
 
+// 0x80-0x9F are typographic characters in code page 1252, not the C1 controls of Latin-1, and
+// five of them (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for nothing at all (0 here). Every other byte
+// is the Unicode code point of the same number.
+inline constexpr char32_t kSpecials[32] = {
+    U'€', 0,    U'‚', U'ƒ', U'„', U'…', U'†', U'‡',  // 0x80-0x87
+    U'ˆ', U'‰', U'Š', U'‹', U'Œ', 0,    U'Ž', 0,     // 0x88-0x8F
+    0,    U'‘', U'’', U'“', U'”', U'•', U'–', U'—',  // 0x90-0x97
+    U'˜', U'™', U'š', U'›', U'œ', 0,    U'ž', U'Ÿ',  // 0x98-0x9F
+};
+
 // The code page 1252 byte for a Unicode code point, or nothing when the code page has none.
-// 0x80-0x9F are typographic characters there, not the C1 controls of Latin-1, and five of
-// them (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for nothing at all.
 constexpr std::optional<unsigned char> ByteFor(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<unsigned char>(codePoint);
     }
-    constexpr char32_t kSpecials[32] = {
-        U'€', 0,    U'‚', U'ƒ', U'„', U'…', U'†', U'‡',  // 0x80-0x87
-        U'ˆ', U'‰', U'Š', U'‹', U'Œ', 0,    U'Ž', 0,     // 0x88-0x8F
-        0,    U'‘', U'’', U'“', U'”', U'•', U'–', U'—',  // 0x90-0x97
-        U'˜', U'™', U'š', U'›', U'œ', 0,    U'ž', U'Ÿ',  // 0x98-0x9F
-    };
     for (int i = 0; i < 32; ++i) {
         if (kSpecials[i] == codePoint) {
             return static_cast<unsigned char>(0x80 + i);
         }
     }
     return std::nullopt;
+}
+
+// The Unicode code point of a code page 1252 byte, or nothing for the five bytes that stand for
+// nothing.
+constexpr std::optional<char32_t> CodePointOf(unsigned char byte) {
+    if (byte < 0x80 || byte >= 0xA0)
+        return byte;
+    if (kSpecials[byte - 0x80] == 0)
+        return std::nullopt;
+    return kSpecials[byte - 0x80];
 }
 
 // One code point decoded from UTF-8 and the number of bytes it took.
