@@ -228,7 +228,8 @@ Fields of set (names in any case; "-" and "_" are ignored):
                         forward and backward, turnLeft and turnRight), as the
                         control setup does.
 Names are taken in the language of the names (see --language) or in English.
-Keys without a name of their own are named by the character they type on )help") +
+Keys without a name of their own go by the character they type on
+)help") +
            KeyboardLayoutDescription() + R"help(.
 
 JSON keys of show --json:

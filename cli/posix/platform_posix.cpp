@@ -84,7 +84,7 @@ KeyCharacter KeyboardLayout() {
 }
 
 const char* KeyboardLayoutDescription() {
-    return "a US keyboard layout (this system has no Windows layout to ask)";
+    return "a US keyboard layout: this system has no Windows layout to ask";
 }
 
 bool ReplaceSettingsFile(const std::string& path, const SettingsBytes& bytes, std::string& why) {
