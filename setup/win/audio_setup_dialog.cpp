@@ -139,8 +139,11 @@ void AudioSetupDialog::PlayTestSound() {
 }
 
 void AudioSetupDialog::SaveAudioSettings() {
-    // Only the device and the version change; every other field goes back as it was read.
-    record_.soundDevice = selectedSoundDevice_.value_or(Guid{});
+    // Only the device and the version change; every other field goes back as it was read. With
+    // nothing listed (no DirectSound, no sound card) the player has chosen nothing: the saved
+    // device stays, for the day it can be listed again.
+    if (!entryDevices_.empty())
+        record_.soundDevice = selectedSoundDevice_.value_or(Guid{});
     WriteSettingsOrReport(Window(), record_, kSharedReadWrite);
     End(IDOK);
 }

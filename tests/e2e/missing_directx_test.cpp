@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "e2e/product_fixture.h"
+#include "support/settings_builder.h"
 
 namespace e2e {
 namespace {
@@ -44,15 +45,19 @@ TEST_F(MissingDirectXTest, ControlDialogSaysThatDirectInputIsMissing) {
     EXPECT_TRUE(Ended(*setup_));
 }
 
-TEST_F(MissingDirectXTest, AudioDialogListsNothingAndItsTestSaysNoSoundCanPlay) {
+// Nothing is listed, so OK has no choice to store: the saved device stays.
+TEST_F(MissingDirectXTest, AudioDialogListsNothingSaysNoSoundCanPlayAndKeepsTheSavedDevice) {
+    const std::vector<std::uint8_t> saved = DistinctSettingsBytes(0);
+    ASSERT_TRUE(installation_->WriteSettings(saved));
     StartWithoutDirectSoundAndDirectInput("sound");
     const std::optional<WindowInfo> dialog = driver_->FindWindow(kAudioTitle);
     ASSERT_TRUE(dialog) << driver_->LastError();
     EXPECT_TRUE(driver_->Control(dialog->handle, IDC_SOUND_DRIVER_LIST)->items.empty());
     ASSERT_EQ(driver_->Click(dialog->handle, IDC_TEST_SOUND).outcome, ActionOutcome::MessageBox);
     ExpectMessage("Error Playing file!\nFile doesn't exist or sound device in use");
-    EXPECT_TRUE(Handled(driver_->Click(dialog->handle, kIdCancel)));
+    EXPECT_TRUE(Handled(driver_->Click(dialog->handle, kIdOk)));
     EXPECT_TRUE(Ended(*setup_));
+    EXPECT_EQ(installation_->Settings(), saved);
 }
 
 }  // namespace
