@@ -30,6 +30,10 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
     bool Waiting() const { return stage_ == Stage::Waiting; }
     // Whether it has bound an input and stays, with the focus, until that input is let go.
     bool Holding() const { return stage_ == Stage::Holding; }
+    // The device it reads has gone: it reads nothing more and ends. One still waiting ends as a
+    // failed read does, with the message, which runs a message loop of its own: the caller
+    // calls this last, and must have nothing left to do with the capture afterwards.
+    void DeviceGone();
 
   private:
     friend class MappedDialog<KeyCaptureDialog>;
@@ -45,6 +49,7 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
     void WaitForInput();
     void WaitForRelease();
     void Finish();
+    void FailReading();
 
     CaptureDevices devices_;
     CaptureSession session_;
