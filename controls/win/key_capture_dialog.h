@@ -2,7 +2,8 @@
 // The small window shown while the player chooses a new input for one action (template 138). It
 // polls the selected device every 10 ms and hands the first input that counts to its owner, the
 // control setup dialog; it hides once that input is let go. The owner deletes it before the next
-// capture starts, when the controller selection changes and when it closes.
+// capture starts, when the controller selection changes, when the selected controller is pulled
+// out or comes back (DeviceGone first), and when it closes.
 //
 // It takes the keyboard's focus while it is shown: a key the player binds reaches this window,
 // which does nothing with it, and never the binding button that was clicked (Space would click
