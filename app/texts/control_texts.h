@@ -39,6 +39,10 @@ inline constexpr LocalText kTurnLeftLabel =
 // Label beside the controller list.
 inline constexpr LocalText kControllerLabel =
     Texts<"Controller", "Manette", "Controller", "Controller", "Control">;
+// After the name of the selected controller in the list while it is unplugged.
+inline constexpr LocalText kNotConnected =
+    Texts<"(not connected)", "(non connectée)", "(nicht angeschlossen)", "(non collegato)",
+          "(no conectado)">;
 // Caption of the Defaults button.
 inline constexpr LocalText kDefaults =
     Texts<"Defaults", "Défaut", "Voreinstellungen", "Predefiniti", "Por defecto">;

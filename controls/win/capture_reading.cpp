@@ -45,6 +45,9 @@ HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session
                           std::optional<CapturedInput>& captured) {
     captured.reset();
     if (devices.controllerSelected) {
+        // Nothing can come from a controller that is not there: waiting for it would never end.
+        if (devices.controllerUnplugged)
+            return DIERR_UNPLUGGED;
         // The keyboard is not looked at while a controller is selected, not even when that
         // controller could not be opened.
         if (devices.controller == nullptr)

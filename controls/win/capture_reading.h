@@ -32,6 +32,7 @@ struct CaptureDevices {
     IDirectInputDevice8A* keyboard = nullptr;
     IDirectInputDevice8A* controller = nullptr;  // nullptr when no controller is open
     bool controllerSelected = false;             // the list shows a controller, not the keyboard
+    bool controllerUnplugged = false;            // ... which is not connected now
 };
 
 // Acquires the device a capture reads, as its window opens: a device reports only what happens
@@ -40,7 +41,8 @@ void AcquireCaptureDevice(const CaptureDevices& devices);
 
 // One tick: with a controller selected only the controller is read, and only when one is open;
 // with the keyboard selected only the keyboard. Answers a failure when the controller's state
-// cannot be read, and success otherwise, with `captured` set when the session took an input.
+// cannot be read, an unplugged one's never, and success otherwise, with `captured` set when the
+// session took an input.
 HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session,
                           std::optional<CapturedInput>& captured);
 

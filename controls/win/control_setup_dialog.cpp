@@ -1,6 +1,9 @@
 #include "controls/win/control_setup_dialog.h"
 
+#include <dbt.h>
+
 #include <string>
+#include <utility>
 
 #include "app/local_text.h"
 #include "app/texts/control_texts.h"
@@ -14,6 +17,15 @@
 #include "settings/win/settings_readers.h"
 
 namespace text = texts::controls;
+
+namespace {
+
+// Plugging a controller in or pulling it out brings several notifications in quick succession:
+// the list is made again once they have stopped for this long.
+constexpr UINT_PTR kDeviceChangeTimer = 1;
+constexpr UINT kDeviceChangeQuietMilliseconds = 300;
+
+}  // namespace
 
 const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnInitDialog(&ControlSetupDialog::Initialise),
@@ -36,6 +48,8 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnCommand(IDC_CONTROL_CANCEL, BN_CLICKED, &ControlSetupDialog::Cancel),
     OnCommand(IDCANCEL, BN_CLICKED, &ControlSetupDialog::IgnoreCancelCommand),
     OnMessage(WM_PAINT, &ControlSetupDialog::Relabel),
+    OnMessage(WM_DEVICECHANGE, &ControlSetupDialog::DeviceChanged),
+    OnMessage(WM_TIMER, &ControlSetupDialog::TimerElapsed),
     OnMessage(WM_DESTROY, &ControlSetupDialog::Destroyed),
     OnMessage(WM_ERASEBKGND, &ControlSetupDialog::EraseWithSkin),
     OnMessage(WM_CTLCOLORBTN, &ControlSetupDialog::ColourControlsForSkin),
@@ -43,7 +57,8 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnMessage(WM_DRAWITEM, &ControlSetupDialog::DrawButtonWithSkin),
 };
 
-ControlSetupDialog::ControlSetupDialog() : MappedDialog(IDD_CONTROL_SETUP) {}
+ControlSetupDialog::ControlSetupDialog(DirectInputFactory directInput)
+    : MappedDialog(IDD_CONTROL_SETUP), directInput_(std::move(directInput)) {}
 
 HandlerResult ControlSetupDialog::Initialise(const Message&) {
     tooltips_.Create(Window());
@@ -75,7 +90,9 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
     if (defaultsRestored)
         InvalidateRect(Window(), nullptr, TRUE);
 
-    if (FAILED(OpenInputSystem(Window(), input_))) {
+    // Registered before the controllers are listed, so that none that comes meanwhile is missed.
+    deviceNotification_ = RegisterHidNotification(Window());
+    if (FAILED(OpenInputSystem(Window(), input_, directInput_))) {
         input_.Release();
         ShowMessage(Window(), Localise(texts::messages::kDirectInputError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
@@ -89,19 +106,91 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
 }
 
 void ControlSetupDialog::FillControllerList() {
-    const HWND list = Item(IDC_CONTROLLER_LIST);
-    const std::wstring keyboard = WideFromCodePage1252(Localise(texts::keys::kKeyboard));
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(keyboard.c_str()));
-    for (const AttachedController& controller : input_.Controllers()) {
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(controller.name.c_str()));
-    }
-    const int item = PreselectedItem(input_.Controllers(), record_.controllerDevice);
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    bindings_.selectedController = item;
+    bindings_.selectedController = PreselectedItem(input_.Controllers(), record_.controllerDevice);
+    ShowControllerList();
     // With a controller attached, the start goes through a change of the selection: the file is
     // written and the selected controller opened, or the record told that the keyboard is used.
     if (!input_.Controllers().empty())
         ControllerChanged();
+}
+
+void ControlSetupDialog::ShowControllerList() {
+    const HWND list = Item(IDC_CONTROLLER_LIST);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    const std::wstring keyboard = WideFromCodePage1252(Localise(texts::keys::kKeyboard));
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(keyboard.c_str()));
+    for (const AttachedController& controller : input_.Controllers()) {
+        std::wstring name = controller.name;
+        if (!controller.connected)
+            name += L" " + WideFromCodePage1252(Localise(text::kNotConnected));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(bindings_.selectedController), 0);
+}
+
+Guid ControlSetupDialog::SelectedInstance() const {
+    const int item = bindings_.selectedController;
+    const std::vector<AttachedController>& controllers = input_.Controllers();
+    if (item < 1 || static_cast<std::size_t>(item) > controllers.size())
+        return Guid{};
+    return controllers[static_cast<std::size_t>(item) - 1].instance;
+}
+
+bool ControlSetupDialog::SelectedControllerAway() const {
+    const int item = bindings_.selectedController;
+    const std::vector<AttachedController>& controllers = input_.Controllers();
+    return item >= 1 && static_cast<std::size_t>(item) <= controllers.size() &&
+           !controllers[static_cast<std::size_t>(item) - 1].connected;
+}
+
+HandlerResult ControlSetupDialog::DeviceChanged(const Message& message) {
+    switch (message.wParam) {
+        case DBT_DEVNODES_CHANGED:
+        case DBT_DEVICEARRIVAL:
+        case DBT_DEVICEREMOVECOMPLETE:
+            // Each notification of a burst starts the wait anew: one listing for the burst.
+            SetTimer(Window(), kDeviceChangeTimer, kDeviceChangeQuietMilliseconds, nullptr);
+            break;
+        default:
+            break;
+    }
+    return std::nullopt;  // the system's answer to the others: removal may go ahead
+}
+
+HandlerResult ControlSetupDialog::TimerElapsed(const Message& message) {
+    if (message.wParam != kDeviceChangeTimer)
+        return std::nullopt;
+    // A message box of this dialog disables it while it is open, and the code that opened it
+    // goes on with the list it knew when the box closes: the listing waits, the timer runs on.
+    if (!IsWindowEnabled(Window()))
+        return 0;
+    KillTimer(Window(), kDeviceChangeTimer);
+    FollowAttachedControllers();
+    return 0;
+}
+
+void ControlSetupDialog::FollowAttachedControllers() {
+    const Guid selected = SelectedInstance();
+    const bool wasAway = SelectedControllerAway();
+    if (FAILED(input_.Relist(selected)))
+        return;  // the list stays as it was; the next change tries again
+    bindings_.selectedController = PreselectedItem(input_.Controllers(), selected);
+    const bool away = SelectedControllerAway();
+
+    // A capture reads the selected controller's device, which goes now or was gone: it ends
+    // before the device is let go, and one still waiting says so (below, last).
+    std::unique_ptr<KeyCaptureDialog> ending;
+    if (away != wasAway && bindings_.selectedController != 0)
+        ending = std::move(capture_);
+    if (away)
+        input_.CloseController();
+    else if (wasAway)
+        input_.OpenController(bindings_.selectedController);  // back: the same entry again
+
+    ShowControllerList();
+    RefreshCaptions();
+    if (ending)
+        ending->DeviceGone();
 }
 
 void ControlSetupDialog::ControllerChanged() {
@@ -117,6 +206,10 @@ void ControlSetupDialog::ControllerChanged() {
     bindings_.selectedController = static_cast<int>(item);
     if (item == 0) {
         record_.controllerDevice = Guid{};
+    } else if (SelectedControllerAway()) {
+        // Chosen again while unplugged: its bindings are shown, and it opens when it comes back.
+        input_.CloseController();
+        record_.controllerDevice = SelectedInstance();
     } else {
         // A controller that cannot be opened keeps the captions of the device selected before.
         if (FAILED(input_.OpenController(static_cast<int>(item))))
@@ -137,7 +230,7 @@ void ControlSetupDialog::StartCapture(ControlAction action) {
     capture_.reset();
     const CaptureRequest request = bindings_.StartCapture(action);
     const CaptureDevices devices = {input_.Keyboard(), input_.Controller(),
-                                    bindings_.selectedController != 0};
+                                    bindings_.selectedController != 0, SelectedControllerAway()};
     capture_ = std::make_unique<KeyCaptureDialog>(
         devices, CaptureSession(action, LayoutKeyCharacter()),
         [this, request](InputCode code) { BindCaptured(request, code); });
@@ -191,7 +284,8 @@ void ControlSetupDialog::WriteSettings() {
 void ControlSetupDialog::RefreshCaptions() {
     for (ControlAction action : kCaptionRefreshOrder)
         SetCaption(action);
-    EnableWindow(Item(IDC_CALIBRATE), bindings_.CalibrateEnabled() ? TRUE : FALSE);
+    const bool calibrate = bindings_.CalibrateEnabled() && !SelectedControllerAway();
+    EnableWindow(Item(IDC_CALIBRATE), calibrate ? TRUE : FALSE);
 }
 
 void ControlSetupDialog::SetCaption(ControlAction action) {
@@ -232,6 +326,8 @@ HandlerResult ControlSetupDialog::Relabel(const Message&) {
 }
 
 HandlerResult ControlSetupDialog::Destroyed(const Message&) {
+    KillTimer(Window(), kDeviceChangeTimer);
+    deviceNotification_.Reset();
     tooltips_.Destroy();
     // The capture reads the devices: it goes before them.
     capture_.reset();

@@ -1,8 +1,13 @@
 #pragma once
 // The control setup dialog (template 137): the keyboard or one game controller, and the binding
 // of the nine actions. It reads the settings file when it opens and writes it on OK and whenever
-// the controller selection changes; a click on a binding button starts a capture in a small
-// window of its own (key_capture_dialog.h), which binds the first input the player gives.
+// the player changes the controller selection; a click on a binding button starts a capture in a
+// small window of its own (key_capture_dialog.h), which binds the first input the player gives.
+//
+// The controller list follows the controllers that are plugged in or pulled out while the dialog
+// is open. The selection stays on the device the player chose, wherever the list now puts it; a
+// selected controller that is pulled out stays selected with its bindings, shown as not
+// connected, until it comes back. Following the devices never writes the settings file.
 
 #include <windows.h>
 
@@ -13,13 +18,15 @@
 #include "controls/bindings.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"
+#include "controls/win/device_notification.h"
 #include "controls/win/input_system.h"
 #include "controls/win/key_capture_dialog.h"
 #include "settings/settings_file.h"
 
 class ControlSetupDialog : public MappedDialog<ControlSetupDialog> {
   public:
-    ControlSetupDialog();
+    // DirectInput comes from `directInput`, or from the system when it is empty.
+    explicit ControlSetupDialog(DirectInputFactory directInput = {});
 
   private:
     friend class MappedDialog<ControlSetupDialog>;
@@ -38,11 +45,21 @@ class ControlSetupDialog : public MappedDialog<ControlSetupDialog> {
     void Cancel();
     void IgnoreCancelCommand();
     HandlerResult Relabel(const Message& message);
+    HandlerResult DeviceChanged(const Message& message);
+    HandlerResult TimerElapsed(const Message& message);
     HandlerResult Destroyed(const Message& message);
 
     // Fills the controller list: the keyboard, then the controllers found, and selects the
     // stored controller when it is attached.
     void FillControllerList();
+    // The list as the input system has it, with the selected item selected.
+    void ShowControllerList();
+    // Lists the controllers anew after devices came or went.
+    void FollowAttachedControllers();
+    // The selected controller's instance GUID; zero for the keyboard.
+    Guid SelectedInstance() const;
+    // Whether a controller is selected that is not plugged in.
+    bool SelectedControllerAway() const;
     void StartCapture(ControlAction action);
     void BindCaptured(const CaptureRequest& request, InputCode code);
     // The captions of all nine binding buttons, and Calibrate enabled for a controller only.
@@ -52,7 +69,9 @@ class ControlSetupDialog : public MappedDialog<ControlSetupDialog> {
 
     SettingsFile record_;
     ControlBindings bindings_{record_};
+    DirectInputFactory directInput_;
     InputSystem input_;
+    DeviceNotification deviceNotification_;
     // The window of the last capture, until the next one starts; its devices come from input_.
     std::unique_ptr<KeyCaptureDialog> capture_;
     Tooltips tooltips_;

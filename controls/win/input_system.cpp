@@ -1,5 +1,6 @@
 #include "controls/win/input_system.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <iterator>
@@ -84,6 +85,15 @@ BOOL CALLBACK SetAxisRange(const DIDEVICEOBJECTINSTANCEA* object, void* context)
     return SUCCEEDED(device.SetProperty(DIPROP_RANGE, &range.diph)) ? DIENUM_CONTINUE : DIENUM_STOP;
 }
 
+// The listed controller with GUID `instance`, or nullptr.
+const AttachedController* FindController(const std::vector<AttachedController>& controllers,
+                                         const Guid& instance) {
+    const auto found = std::find_if(
+        controllers.begin(), controllers.end(),
+        [&](const AttachedController& controller) { return controller.instance == instance; });
+    return found != controllers.end() ? &*found : nullptr;
+}
+
 }  // namespace
 
 HRESULT ListControllers(IDirectInput8A& directInput, std::vector<AttachedController>& controllers) {
@@ -129,13 +139,38 @@ void InputSystem::Release() {
     window_ = nullptr;
 }
 
+HRESULT InputSystem::Relist(const Guid& selected) {
+    if (controllerInput_ == nullptr)
+        return E_POINTER;
+    std::vector<AttachedController> attached;
+    const HRESULT result = ListControllers(*controllerInput_.Get(), attached);
+    if (FAILED(result))
+        return result;
+    // The player's choice and its bindings stay while the controller is away: it is likely to
+    // come back, and the game will look for it.
+    const AttachedController* away = nullptr;
+    if (!selected.IsZero() && FindController(attached, selected) == nullptr)
+        away = FindController(controllers_, selected);
+    if (away != nullptr) {
+        if (attached.size() >= kMaxListedControllers)
+            attached.resize(kMaxListedControllers - 1);
+        attached.push_back(*away);
+        attached.back().connected = false;
+    }
+    controllers_ = std::move(attached);
+    return DI_OK;
+}
+
 HRESULT InputSystem::OpenController(int item) {
     controller_.Reset();
     if (controllerInput_ == nullptr || item < 1 ||
         static_cast<std::size_t>(item) > controllers_.size()) {
         return E_INVALIDARG;
     }
-    const GUID instance = ToWindowsGuid(controllers_[static_cast<std::size_t>(item) - 1].instance);
+    const AttachedController& listed = controllers_[static_cast<std::size_t>(item) - 1];
+    if (!listed.connected)
+        return DIERR_UNPLUGGED;
+    const GUID instance = ToWindowsGuid(listed.instance);
     ComPtr<IDirectInputDevice8A> device;
     HRESULT result = controllerInput_->CreateDevice(instance, device.GetAddressOf(), nullptr);
     if (FAILED(result))
@@ -152,17 +187,24 @@ void InputSystem::RunControlPanel(HWND owner) const {
         controller_->RunControlPanel(owner, 0);
 }
 
-HRESULT OpenInputSystem(HWND window, InputSystem& system) {
+HRESULT OpenInputSystem(HWND window, InputSystem& system, const DirectInputFactory& create) {
     system.Release();
     system.window_ = window;
-    system.library_ = LoadedLibrary(L"dinput8.dll");
-    const auto create = system.library_.Find<DirectInput8CreateFunction>("DirectInput8Create");
-    if (create == nullptr)
-        return LastErrorResult();
-    HRESULT result = CreateDirectInput(create, system.controllerInput_);
+    DirectInputFactory createDirectInput = create;
+    if (!createDirectInput) {
+        system.library_ = LoadedLibrary(L"dinput8.dll");
+        const auto function =
+            system.library_.Find<DirectInput8CreateFunction>("DirectInput8Create");
+        if (function == nullptr)
+            return LastErrorResult();
+        createDirectInput = [function](ComPtr<IDirectInput8A>& directInput) {
+            return CreateDirectInput(function, directInput);
+        };
+    }
+    HRESULT result = createDirectInput(system.controllerInput_);
     if (FAILED(result))
         return result;
-    result = CreateDirectInput(create, system.keyboardInput_);
+    result = createDirectInput(system.keyboardInput_);
     if (FAILED(result))
         return result;
 

@@ -14,6 +14,7 @@
 //     if (FAILED(OpenInputSystem(dialogWindow, input))) ...   // the DirectInput message
 //     for (const AttachedController& controller : input.Controllers()) ... // list items 1 ... 9
 //     input.OpenController(item);                            // on a change of the list
+//     input.Relist(selectedInstance);                        // when devices come or go
 //     input.Release();                                       // when the dialog goes
 
 #include <windows.h>
@@ -21,6 +22,7 @@
 #include <wrl/client.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,10 +40,17 @@ inline constexpr std::size_t kMaxListedControllers = 9;
 inline constexpr LONG kAxisMinimum = -1000;
 inline constexpr LONG kAxisMaximum = 1000;
 
+// Makes one DirectInput 8 interface (ANSI, version 0x0800). The system's comes from dinput8.dll;
+// a test hands in its own stand-in.
+using DirectInputFactory = std::function<HRESULT(Microsoft::WRL::ComPtr<IDirectInput8A>&)>;
+
 // An attached game controller as DirectInput lists it.
 struct AttachedController {
     Guid instance;      // what the settings file stores as controllerDevice
     std::wstring name;  // its instance name, as the list shows it
+    // False only for the selected controller while it is unplugged: the list keeps it, with its
+    // bindings, until it comes back (InputSystem::Relist).
+    bool connected = true;
 };
 
 // The attached game controllers in DirectInput's enumeration order, at most nine. A controller
@@ -70,8 +79,16 @@ class InputSystem {
     // The devices, then both DirectInput interfaces, then the library they run on.
     void Release();
 
-    // The controllers found when the system was opened; item n of the list is entry n - 1.
+    // The controllers found when the system was opened or last relisted; item n of the list is
+    // entry n - 1.
     const std::vector<AttachedController>& Controllers() const { return controllers_; }
+
+    // Lists the attached controllers anew, as they are now, at most nine. The controller the
+    // player has selected (`selected`; the zero GUID for the keyboard) keeps a place when it is
+    // no longer attached: it comes last, not connected, and the attached ones share the other
+    // eight places. The open controller device is left as it is. A failed enumeration is
+    // answered and changes nothing.
+    HRESULT Relist(const Guid& selected);
 
     // The keyboard device; nullptr until opened.
     IDirectInputDevice8A* Keyboard() const { return keyboard_.Get(); }
@@ -79,15 +96,18 @@ class InputSystem {
     IDirectInputDevice8A* Controller() const { return controller_.Get(); }
 
     // Opens the controller of list item `item` (1 ... 9), replacing the one open before. On a
-    // failure no controller is open afterwards.
+    // failure no controller is open afterwards; one that is not connected cannot be opened.
     HRESULT OpenController(int item);
+    // Lets go of the open controller device, if any: its controller has gone.
+    void CloseController() { controller_.Reset(); }
 
     // The operating system's calibration page for the open controller, owned by `owner`;
     // nothing when no controller is open.
     void RunControlPanel(HWND owner) const;
 
   private:
-    friend HRESULT OpenInputSystem(HWND window, InputSystem& system);
+    friend HRESULT OpenInputSystem(HWND window, InputSystem& system,
+                                   const DirectInputFactory& create);
 
     HWND window_ = nullptr;
     // Declared before everything made from its code, so that it outlives it.
@@ -101,8 +121,9 @@ class InputSystem {
     std::vector<AttachedController> controllers_;
 };
 
-// Loads dinput8.dll, creates both DirectInput 8 interfaces (ANSI, version 0x0800) and the
-// keyboard device for `window`, and lists the attached controllers, replacing whatever `system`
-// held. Answers the first failure (a missing library or DirectInput8Create as the system's error
-// for it); then the system must not be used (Release it).
-HRESULT OpenInputSystem(HWND window, InputSystem& system);
+// Creates both DirectInput 8 interfaces, through `create` or, when it is empty, from dinput8.dll
+// loaded now, then the keyboard device for `window`, and lists the attached controllers,
+// replacing whatever `system` held. Answers the first failure (a missing library or
+// DirectInput8Create as the system's error for it); then the system must not be used (Release
+// it).
+HRESULT OpenInputSystem(HWND window, InputSystem& system, const DirectInputFactory& create = {});

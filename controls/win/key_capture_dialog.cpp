@@ -79,12 +79,7 @@ HandlerResult KeyCaptureDialog::Poll(const Message& message) {
 void KeyCaptureDialog::WaitForInput() {
     std::optional<CapturedInput> captured;
     if (FAILED(ReadCapturedInput(devices_, session_, captured))) {
-        const HWND owner = GetWindow(Window(), GW_OWNER);
-        Finish();
-        // Last, touching nothing of this object afterwards: the box runs a message loop of its
-        // own, and the owner deletes this window whenever it starts another capture.
-        ShowMessage(owner, Localise(texts::messages::kInputStateError),
-                    Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
+        FailReading();
         return;
     }
     if (!captured)
@@ -98,6 +93,22 @@ void KeyCaptureDialog::WaitForInput() {
 void KeyCaptureDialog::WaitForRelease() {
     if (!CapturedInputHeld(devices_, captured_))
         Finish();
+}
+
+void KeyCaptureDialog::DeviceGone() {
+    if (stage_ == Stage::Waiting)
+        FailReading();
+    else
+        Finish();
+}
+
+void KeyCaptureDialog::FailReading() {
+    const HWND owner = GetWindow(Window(), GW_OWNER);
+    Finish();
+    // Last, touching nothing of this object afterwards: the box runs a message loop of its own,
+    // and the owner deletes this window whenever it starts another capture.
+    ShowMessage(owner, Localise(texts::messages::kInputStateError),
+                Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
 }
 
 void KeyCaptureDialog::Finish() {

@@ -2,7 +2,8 @@
 // The small window shown while the player chooses a new input for one action (template 138). It
 // polls the selected device every 10 ms and hands the first input that counts to its owner, the
 // control setup dialog; it hides once that input is let go. The owner deletes it before the next
-// capture starts, when the controller selection changes and when it closes.
+// capture starts, when the controller selection changes, when the selected controller is pulled
+// out or comes back (DeviceGone first), and when it closes.
 //
 // It takes the keyboard's focus while it is shown: a key the player binds reaches this window,
 // which does nothing with it, and never the binding button that was clicked (Space would click
@@ -30,6 +31,10 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
     bool Waiting() const { return stage_ == Stage::Waiting; }
     // Whether it has bound an input and stays, with the focus, until that input is let go.
     bool Holding() const { return stage_ == Stage::Holding; }
+    // The device it reads has gone: it reads nothing more and ends. One still waiting ends as a
+    // failed read does, with the message, which runs a message loop of its own: the caller
+    // calls this last, and must have nothing left to do with the capture afterwards.
+    void DeviceGone();
 
   private:
     friend class MappedDialog<KeyCaptureDialog>;
@@ -45,6 +50,7 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
     void WaitForInput();
     void WaitForRelease();
     void Finish();
+    void FailReading();
 
     CaptureDevices devices_;
     CaptureSession session_;

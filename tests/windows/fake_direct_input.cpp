@@ -1,6 +1,7 @@
 #include "fake_direct_input.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -165,15 +166,18 @@ HRESULT FakeDevice::SetProperty(REFGUID property, LPCDIPROPHEADER header) {
 HRESULT FakeDevice::Acquire() {
     calls.push_back("Acquire");
     ++acquireCalls;
+    if (unplugged)
+        return DIERR_UNPLUGGED;
     return Next(acquireAnswers, acquireAnswer);
 }
 
 HRESULT FakeDevice::GetDeviceState(DWORD size, LPVOID data) {
     calls.push_back("GetDeviceState");
     ++stateReads;
-    if (FAILED(stateAnswer)) {
+    const HRESULT answer = unplugged ? DIERR_INPUTLOST : stateAnswer;
+    if (FAILED(answer)) {
         std::memset(data, 0x80, size);
-        return stateAnswer;
+        return answer;
     }
     if (size == keys.size()) {
         std::memcpy(data, keys.data(), size);
@@ -207,7 +211,7 @@ HRESULT FakeDevice::RunControlPanel(HWND owner, DWORD flags) {
 HRESULT FakeDevice::Poll() {
     calls.push_back("Poll");
     ++pollCalls;
-    return pollAnswer;
+    return unplugged ? DIERR_INPUTLOST : pollAnswer;
 }
 
 // ---- FakeDirectInput ----
@@ -218,13 +222,35 @@ GUID FakeInstance(int number) {
     return guid;
 }
 
-FakeController& FakeDirectInput::Attach(int number) {
+FakeController& FakeDirectInput::Attach(int number, std::size_t position) {
     FakeController controller;
     controller.instance = FakeInstance(number);
     controller.enumeratedName = "Pad " + std::to_string(number);
     controller.device->instanceName = L"Pad " + std::to_wstring(number);
-    attached.push_back(std::move(controller));
-    return attached.back();
+    const auto at =
+        attached.begin() + static_cast<std::ptrdiff_t>(std::min(position, attached.size()));
+    return *attached.insert(at, std::move(controller));
+}
+
+FakeController& FakeDirectInput::Controller(int number) {
+    const auto found = std::find_if(attached.begin(), attached.end(), [&](const FakeController& c) {
+        return IsEqualGUID(c.instance, FakeInstance(number));
+    });
+    if (found == attached.end())
+        std::abort();  // a test's own mistake
+    return *found;
+}
+
+void FakeDirectInput::Unplug(int number) {
+    FakeController& controller = Controller(number);
+    controller.plugged = false;
+    controller.device->unplugged = true;
+}
+
+void FakeDirectInput::PlugBackIn(int number) {
+    FakeController& controller = Controller(number);
+    controller.plugged = true;
+    controller.device->unplugged = false;
 }
 
 HRESULT FakeDirectInput::QueryInterface(REFIID, void** object) {
@@ -234,10 +260,15 @@ HRESULT FakeDirectInput::QueryInterface(REFIID, void** object) {
 
 HRESULT FakeDirectInput::CreateDevice(REFGUID instance, LPDIRECTINPUTDEVICE8A* device, LPUNKNOWN) {
     *device = nullptr;
+    if (IsEqualGUID(instance, GUID_SysKeyboard)) {
+        keyboard.AddRef();
+        *device = &keyboard;
+        return DI_OK;
+    }
     for (FakeController& controller : attached) {
         if (!IsEqualGUID(controller.instance, instance))
             continue;
-        if (!controller.creatable)
+        if (!controller.creatable || !controller.plugged)
             return DIERR_DEVICENOTREG;
         controller.device->AddRef();
         *device = controller.device.get();
@@ -250,9 +281,12 @@ HRESULT FakeDirectInput::EnumDevices(DWORD deviceClass, LPDIENUMDEVICESCALLBACKA
                                      LPVOID context, DWORD flags) {
     enumeratedClass = deviceClass;
     enumerationFlags = flags;
+    ++enumerations;
     if (FAILED(enumerationAnswer))
         return enumerationAnswer;
     for (const FakeController& controller : attached) {
+        if (!controller.plugged)
+            continue;
         DIDEVICEINSTANCEA instance = {};
         instance.dwSize = sizeof instance;
         instance.guidInstance = controller.instance;

@@ -1,7 +1,8 @@
 #pragma once
 // Stand-ins for DirectInput 8, for the paths the test machines cannot take for real: under Wine
 // there is a keyboard but no game controller. A FakeDevice answers as its test tells it and
-// records what was asked of it; a FakeDirectInput lists and creates FakeDevices.
+// records what was asked of it; a FakeDirectInput lists and creates FakeDevices, and its test
+// plugs controllers in and pulls them out.
 //
 // Both count references but never delete themselves: the test owns them, and a reference count
 // back at 1 shows that the code under test released everything it took.
@@ -95,6 +96,9 @@ class FakeDevice : public DeviceStub {
     // DIPROP_INSTANCENAME; a failing answer leaves the name unread.
     std::wstring instanceName;
     HRESULT instanceNameAnswer = DI_OK;
+    // Pulled out: Acquire answers DIERR_UNPLUGGED, Poll and GetDeviceState DIERR_INPUTLOST, as a
+    // real device's interface does once its controller has gone.
+    bool unplugged = false;
 
     // ---- What it was asked ----
 
@@ -124,25 +128,35 @@ class FakeDevice : public DeviceStub {
     HRESULT STDMETHODCALLTYPE Poll() override;
 };
 
-// One attached controller of a FakeDirectInput.
+// One controller of a FakeDirectInput.
 struct FakeController {
     GUID instance;
     std::string enumeratedName;  // the ANSI name the enumeration reports
     bool creatable = true;       // false: CreateDevice refuses it
+    bool plugged = true;         // false: neither listed nor created
     std::unique_ptr<FakeDevice> device = std::make_unique<FakeDevice>();
 };
 
-// DirectInput with a list of attached controllers.
+// DirectInput with a list of controllers, and the system keyboard.
 class FakeDirectInput : public IDirectInput8A {
   public:
+    // In enumeration order; those pulled out stay here, unlisted, with their devices.
     std::vector<FakeController> attached;
+    FakeDevice keyboard;
     HRESULT enumerationAnswer = DI_OK;
-    // What EnumDevices was asked for.
+    // What EnumDevices was asked for, and how often.
     DWORD enumeratedClass = 0;
     DWORD enumerationFlags = 0;
+    int enumerations = 0;
 
-    // A controller with GUID {n, 0, 0, ...} and the name "Pad n" in both of its forms.
-    FakeController& Attach(int number);
+    // A controller with GUID {n, 0, 0, ...} and the name "Pad n" in both of its forms, listed
+    // last, or at `position` of the enumeration order.
+    FakeController& Attach(int number, std::size_t position = SIZE_MAX);
+    // Pulls the controller out: no longer listed or created, and its device answers as an
+    // unplugged one. Plugging it back in makes it the same controller again.
+    void Unplug(int number);
+    void PlugBackIn(int number);
+    FakeController& Controller(int number);
     ULONG References() const { return references_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override;

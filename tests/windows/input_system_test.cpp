@@ -211,6 +211,45 @@ TEST(PreselectedItemTest, TheStoredControllerIsSelectedOnlyWhenAttached) {
     EXPECT_EQ(PreselectedItem({}, FromWindowsGuid(FakeInstance(7))), 0);
 }
 
+// ---- Listing again while the dialog is open ----
+
+TEST(RelistTest, TheSelectedControllerKeepsOneOfTheNinePlacesWhileItIsAway) {
+    TopLevelWindow window;
+    FakeDirectInput directInput;
+    for (int number = 1; number <= 10; ++number)
+        directInput.Attach(number);
+    InputSystem input;
+    const auto fake = [&](Microsoft::WRL::ComPtr<IDirectInput8A>& created) {
+        created = &directInput;
+        return DI_OK;
+    };
+    ASSERT_EQ(OpenInputSystem(window.Get(), input, fake), DI_OK);
+    const Guid pad2 = FromWindowsGuid(FakeInstance(2));
+
+    directInput.Unplug(2);
+    ASSERT_EQ(input.Relist(pad2), DI_OK);
+    const std::vector<int> listed = {1, 3, 4, 5, 6, 7, 8, 9, 2};
+    ASSERT_EQ(input.Controllers().size(), listed.size());
+    for (std::size_t index = 0; index < listed.size(); ++index) {
+        const AttachedController& controller = input.Controllers()[index];
+        EXPECT_EQ(controller.instance, FromWindowsGuid(FakeInstance(listed[index])));
+        EXPECT_EQ(controller.connected, listed[index] != 2) << listed[index];
+    }
+    EXPECT_EQ(input.OpenController(9), DIERR_UNPLUGGED);
+    EXPECT_EQ(input.Controller(), nullptr);
+
+    // A listing that fails keeps the list; once the keyboard is chosen, the absent one goes.
+    directInput.enumerationAnswer = DIERR_NOTINITIALIZED;
+    EXPECT_EQ(input.Relist(Guid{}), DIERR_NOTINITIALIZED);
+    EXPECT_EQ(input.Controllers().size(), 9u);
+    directInput.enumerationAnswer = DI_OK;
+    ASSERT_EQ(input.Relist(Guid{}), DI_OK);
+    ASSERT_EQ(input.Controllers().size(), 9u);
+    EXPECT_EQ(input.Controllers().back().instance, FromWindowsGuid(FakeInstance(10)));
+    for (const AttachedController& controller : input.Controllers())
+        EXPECT_TRUE(controller.connected);
+}
+
 // ---- Readying a controller ----
 
 class PrepareControllerTest : public ::testing::Test {
