@@ -6,6 +6,7 @@
 #include "app/texts/control_texts.h"
 #include "app/texts/key_names.h"
 #include "app/texts/messages.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "controls/capture.h"
 #include "controls/win/capture_reading.h"
@@ -75,7 +76,12 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
     if (defaultsRestored)
         InvalidateRect(Window(), nullptr, TRUE);
 
-    if (FAILED(OpenInputSystem(Window(), input_))) {
+    HRESULT opened = E_FAIL;
+    {
+        const StartupStep step("directinput");
+        opened = OpenInputSystem(Window(), input_);
+    }
+    if (FAILED(opened)) {
         input_.Release();
         ShowMessage(Window(), Localise(texts::messages::kDirectInputError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);

@@ -5,6 +5,7 @@
 #include "app/texts/messages.h"
 #include "app/win/install_folder_win.h"
 #include "app/win/registry_key.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "app/win/unique_handle.h"
 #include "settings/launcher_load.h"
@@ -45,6 +46,7 @@ void ReportCreateError(HWND owner) {
 }  // namespace
 
 void RunLauncherLoad(HWND owner, SettingsFile& record) {
+    const StartupStep step("settings read");
     const std::optional<std::string> temporary = TemporaryLanguageFile();
     LauncherFiles files;
     files.temporaryLanguage = ReadTemporaryLanguage(temporary);
