@@ -43,7 +43,8 @@ fi
 
 if [[ $what == startup || $what == all ]]; then
     cmake --preset win64 >/dev/null
-    cmake --build --preset win64 --target tavrin_demo tavrin_driver startup_baseline
+    cmake --build --preset win64 --target tavrin_demo tavrin_driver startup_baseline \
+        startup_baseline_controls
     source "$root/scripts/lib/wine-env.sh"
     trap wine_env_stop EXIT
     trap 'exit 130' INT

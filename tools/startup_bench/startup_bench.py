@@ -2,6 +2,8 @@
 """The start-up benchmark: how long the player waits, from the start of a program to its first
 painted window, for the launcher, the three setup dialogs and a baseline program that shows one
 empty dialog and nothing else; and, from the programs' own start-up logs, where that time goes.
+A second yardstick, "baseline+cc", is the baseline with the common controls loaded and
+initialised first, as every window of ours needs them for its tooltips.
 
 Usage: startup_bench.py WINDOWS_BUILD_FOLDER [--runs N] [--only WINDOW,...]
 
@@ -54,9 +56,13 @@ class Window:
         self.runs = []  # (ms to painted, {step: (at ms, took ms)})
 
 
-def windows_to_measure(baseline):
+def windows_to_measure(windows_build):
+    yardsticks = os.path.join(os.path.abspath(windows_build), "tools", "startup_bench")
     return [
-        Window("baseline", baseline, [], "Start-up Baseline", None),
+        Window("baseline", os.path.join(yardsticks, "startup_baseline.exe"), [],
+               "Start-up Baseline", None),
+        Window("baseline+cc", os.path.join(yardsticks, "startup_baseline_controls.exe"), [],
+               "Start-up Baseline", None),
         Window("launcher", "TavrinConfig.exe", [], "Tavrin Launcher V1.0", "IDC_CLOSE"),
         Window("graphics", "Config.exe", ["graphics", "0"], "Tavrin Video Setup", "IDCANCEL"),
         Window("audio", "Config.exe", ["sound", "0"], "Tavrin Audio Setup", "IDCANCEL"),
@@ -127,9 +133,9 @@ class Bench:
             self.driver.click(handle, resource_id(window.close))
         program.wait(timeout=30)
 
-    def warm_up(self, window):
+    def warm_up(self, window, unpainted):
         """Opens the window once, waits until it is settled (two screenshots in a row agree) and
-        reads the colour of its probe point."""
+        reads the colour of its probe point, which must be none of the `unpainted` colours."""
         program = self.start(window, log=False)
         try:
             found = self.driver.call("find-window", window.title, int(WINDOW_WAIT * 1000),
@@ -149,10 +155,9 @@ class Bench:
             shot = wait_until(settled, 30, f"the {window.name} window did not settle")
             x, y = 2, shot.height - 3
             colour = shot.pixel(x, y)
-            # Before its first paint a window shows black under Wine, and the dialog face while
-            # it erases its background; the probe must tell the finished window from both.
-            if colour == (0, 0, 0):
-                raise RuntimeError(f"the {window.name} window is black at its probe point")
+            if colour in unpainted:
+                raise RuntimeError(f"the {window.name} window shows {colour} at its probe point "
+                                   "before it is painted as well")
             window.probe = (x, y, colour)
             self.close(window, handle, program)
         finally:
@@ -189,22 +194,25 @@ def quartiles(values):
 
 
 def report(windows):
-    baseline = statistics.median(run[0] for run in windows[0].runs)
+    medians = {w.name: statistics.median(run[0] for run in w.runs) for w in windows}
     runs = len(windows[0].runs)
     print(f"\nTime from starting the program to its first painted window, in ms "
           f"({runs} runs each):")
-    print(f"  {'window':10} {'median':>8} {'p25 - p75':>17} {'min - max':>17} {'x baseline':>11}"
-          f" {'in the program':>15}")
+    print(f"  {'window':12} {'median':>7} {'p25 - p75':>15} {'min - max':>15} {'x baseline':>11}"
+          f" {'x baseline+cc':>14} {'in program':>11}")
     for window in windows:
         times = [run[0] for run in window.runs]
-        median = statistics.median(times)
+        median = medians[window.name]
         low, high = quartiles(times)
         own = [run[0] - run[1]["start"][0] for run in window.runs if "start" in run[1]]
-        own_text = f"{statistics.median(own):15.1f}" if own else f"{'-':>15}"
-        print(f"  {window.name:10} {median:8.1f} {low:8.1f} - {high:6.1f} "
-              f"{min(times):8.1f} - {max(times):6.1f} {median / baseline:11.2f} {own_text}")
-    print("  (in the program: from its first instruction, as it logs it, to the painted window;"
-          " the rest is Wine starting the process)")
+        own_text = f"{statistics.median(own):11.1f}" if own else f"{'-':>11}"
+        controls = medians.get("baseline+cc")
+        controls_text = f"{median / controls:14.2f}" if controls else f"{'-':>14}"
+        print(f"  {window.name:12} {median:7.1f} {low:7.1f} - {high:5.1f} "
+              f"{min(times):7.1f} - {max(times):5.1f} {median / medians['baseline']:11.2f}"
+              f"{controls_text} {own_text}")
+    print("  (in program: from the program's first instruction, as it logs it, to the painted"
+          " window;\n   the rest is Wine starting the process and loading the DLLs it imports)")
 
     for window in windows:
         breakdown(window)
@@ -290,18 +298,23 @@ def main(arguments):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("windows_build")
     parser.add_argument("--runs", type=int, default=10)
-    parser.add_argument("--only", help="the windows to measure besides the baseline, "
+    parser.add_argument("--only", help="the windows to measure besides the baselines, "
                         "of launcher, graphics, audio, controls")
     options = parser.parse_args(arguments)
-    baseline = os.path.join(os.path.abspath(options.windows_build), "tools", "startup_bench",
-                            "startup_baseline.exe")
-    windows = windows_to_measure(baseline)
+    windows = windows_to_measure(options.windows_build)
     if options.only:
         chosen = options.only.split(",")
-        windows = [w for w in windows if w.name == "baseline" or w.name in chosen]
+        windows = [w for w in windows if w.name.startswith("baseline") or w.name in chosen]
     with Bench(options.windows_build) as bench:
+        # Before its first paint a window shows black under Wine, and then the dialog face while
+        # it erases its background: the baseline's colour, which a skin must differ from.
+        black = (0, 0, 0)
+        unpainted = [black]
         for window in windows:
-            bench.warm_up(window)
+            yardstick = window.name.startswith("baseline")
+            bench.warm_up(window, [black] if yardstick else unpainted)
+            if yardstick:
+                unpainted.append(window.probe[2])
         for round_number in range(options.runs):
             # Each round starts with another window, so that none always follows the same one.
             turn = round_number % len(windows)
