@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -114,17 +115,32 @@ ModeList ComposeModeList(const std::vector<AdapterMode>& modes, const DepthCheck
     bool exactMatch = false;
     bool nearMatch = false;
     int depthBits = kFirstDepthBits;
-
-    for (const AdapterMode& mode : modes) {
-        // Every enumerated mode is asked about depth before the filter, so a mode that is not
-        // listed still hands its depth on to the next one.
-        int stencilBits = 0;
+    // The first candidate that works with each mode format: the answer is the same for every
+    // mode of a format, and an adapter lists dozens of modes in a handful of formats, so each
+    // format is asked about once.
+    std::map<int, std::optional<DepthFormat>> depthOfFormat;
+    const auto firstWorkingDepth = [&](int format) {
+        const auto known = depthOfFormat.find(format);
+        if (known != depthOfFormat.end())
+            return known->second;
+        std::optional<DepthFormat> found;
         for (DepthFormat candidate : kDepthCandidates) {
-            if (depthWorks(mode.format, candidate)) {
-                depthBits = DepthBitsOf(candidate);
-                stencilBits = StencilBitsOf(candidate);
+            if (depthWorks(format, candidate)) {
+                found = candidate;
                 break;
             }
+        }
+        depthOfFormat.emplace(format, found);
+        return found;
+    };
+
+    for (const AdapterMode& mode : modes) {
+        // Every enumerated mode takes its depth before the filter, so a mode that is not listed
+        // still hands its depth on to the next one.
+        int stencilBits = 0;
+        if (const std::optional<DepthFormat> depth = firstWorkingDepth(mode.format)) {
+            depthBits = DepthBitsOf(*depth);
+            stencilBits = StencilBitsOf(*depth);
         }
         const int depthLabel = depthBits + stencilBits;
 

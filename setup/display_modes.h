@@ -83,8 +83,9 @@ struct ModeList {
 
 // Builds the list from the adapter's modes in enumeration order:
 //  - each mode's depth label comes from the first candidate that `depthWorks` accepts for the
-//    mode's format; when none does, the depth bits of the previous enumerated mode (listed or
-//    not) are kept with no stencil, and 16 for the first mode;
+//    mode's format, asked once per format (its answers depend on nothing else); when none does, the
+//    depth bits of the previous enumerated mode (listed or not) are kept with no stencil, and 16
+//    for the first mode;
 //  - only modes of the six known formats, at least 640 x 480 and at most kMaxModeSide a side
 //    are listed; modes whose label is already listed (other refresh rates, another format of
 //    the same colour bits) are left out, so the first enumerated one stands;

@@ -200,7 +200,9 @@ bool ReadRows(ByteSource& source, const LoadPlan& plan, const ColourTable& colou
         return false;
     }
     HookBlock indices;
+    PixelTable table;
     if (plan.fileBits <= 8) {
+        table = MakePixelTable(colours, plan.target);
         indices = Allocate(std::int64_t{plan.width} * plan.rowsPerChunk, kTagConversionBuffer);
         if (!indices) {
             ReportImageError("BRIM: Out of memory for conversion buffer\n");
@@ -217,7 +219,7 @@ bool ReadRows(ByteSource& source, const LoadPlan& plan, const ColourTable& colou
         for (std::int32_t row = 0; row < n; ++row, destination += step) {
             if (plan.fileBits <= 8) {
                 PackIndexRow(indices.get() + std::ptrdiff_t{row} * plan.width, plan.width,
-                             plan.target, colours, destination);
+                             plan.target, table, destination);
             } else {
                 PackBgrRow(readBuffer.get() + std::ptrdiff_t{row} * plan.sourceRowSize, plan.width,
                            plan.target, destination);

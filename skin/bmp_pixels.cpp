@@ -75,8 +75,37 @@ void UnpackIndexRows(const std::uint8_t* source, std::size_t sourceRowSize, int 
     }
 }
 
+PixelTable MakePixelTable(const ColourTable& colours, StorageFormat format) {
+    PixelTable table;
+    for (std::size_t index = 0; index < colours.size(); ++index) {
+        const Rgb& c = colours[index];
+        std::array<std::uint8_t, 4>& pixel = table.pixels[index];
+        switch (format) {
+            case FormatRgb555:
+                PutWord(pixel.data(), Pack555(c.red, c.green, c.blue));
+                table.bytesPerPixel = 2;
+                break;
+            case FormatRgb565:
+                PutWord(pixel.data(), Pack565(c.red, c.green, c.blue));
+                table.bytesPerPixel = 2;
+                break;
+            case FormatRgb24:
+                pixel = {c.red, c.green, c.blue, 0};
+                table.bytesPerPixel = 3;
+                break;
+            case FormatBgr24:
+                pixel = {c.blue, c.green, c.red, 0};
+                table.bytesPerPixel = 3;
+                break;
+            default:
+                break;  // the index formats need no table
+        }
+    }
+    return table;
+}
+
 void PackIndexRow(const std::uint8_t* indices, std::int32_t width, StorageFormat format,
-                  const ColourTable& colours, std::uint8_t* out) {
+                  const PixelTable& table, std::uint8_t* out) {
     switch (format) {
         case FormatIndex4:
             for (std::int32_t x = 0; x + 1 < width; x += 2) {
@@ -85,40 +114,32 @@ void PackIndexRow(const std::uint8_t* indices, std::int32_t width, StorageFormat
             // An odd width leaves the last index alone in the high nibble, the low nibble 0.
             if (width % 2 != 0)
                 *out = static_cast<std::uint8_t>(indices[width - 1] << 4);
-            break;
+            return;
         case FormatIndex8:
             std::memcpy(out, indices, static_cast<std::size_t>(width));
-            break;
-        case FormatRgb555:
-            for (std::int32_t x = 0; x < width; ++x, out += 2) {
-                const Rgb& c = colours[indices[x]];
-                PutWord(out, Pack555(c.red, c.green, c.blue));
-            }
-            break;
-        case FormatRgb565:
-            for (std::int32_t x = 0; x < width; ++x, out += 2) {
-                const Rgb& c = colours[indices[x]];
-                PutWord(out, Pack565(c.red, c.green, c.blue));
-            }
-            break;
-        case FormatRgb24:
-            for (std::int32_t x = 0; x < width; ++x, out += 3) {
-                const Rgb& c = colours[indices[x]];
-                out[0] = c.red;
-                out[1] = c.green;
-                out[2] = c.blue;
-            }
-            break;
-        case FormatBgr24:
-            for (std::int32_t x = 0; x < width; ++x, out += 3) {
-                const Rgb& c = colours[indices[x]];
-                out[0] = c.blue;
-                out[1] = c.green;
-                out[2] = c.red;
-            }
-            break;
+            return;
         default:
-            break;  // refused before any row is read
+            break;
+    }
+    if (table.bytesPerPixel == 2) {
+        for (std::int32_t x = 0; x < width; ++x, out += 2)
+            std::memcpy(out, table.pixels[indices[x]].data(), 2);
+    } else if (table.bytesPerPixel == 3 && width > 0) {
+        // Every pixel but the last is copied as a whole entry of four bytes: its spare byte lands
+        // on the next pixel's first byte, which that pixel then overwrites. The last pixel ends
+        // the row: only its own three bytes go there. Four pixels a turn, so that the loop's own
+        // counting costs little beside the copies.
+        const std::int32_t last = width - 1;
+        std::int32_t x = 0;
+        for (; x + 4 <= last; x += 4, out += 12) {
+            std::memcpy(out, table.pixels[indices[x]].data(), 4);
+            std::memcpy(out + 3, table.pixels[indices[x + 1]].data(), 4);
+            std::memcpy(out + 6, table.pixels[indices[x + 2]].data(), 4);
+            std::memcpy(out + 9, table.pixels[indices[x + 3]].data(), 4);
+        }
+        for (; x < last; ++x, out += 3)
+            std::memcpy(out, table.pixels[indices[x]].data(), 4);
+        std::memcpy(out, table.pixels[indices[last]].data(), 3);
     }
 }
 

@@ -17,6 +17,14 @@ struct Rgb {
 // Entries past the file's colour count stay black, so any index has a defined colour.
 using ColourTable = std::array<Rgb, 256>;
 
+// The output pixel of every colour index in one storage format: its two or three bytes, as they
+// go into the output row, padded to four. Made once per load, so that packing a row of indices
+// copies one entry per pixel instead of composing each pixel anew.
+struct PixelTable {
+    std::array<std::array<std::uint8_t, 4>, 256> pixels{};
+    int bytesPerPixel = 0;  // 0 for the index formats, which keep the indices themselves
+};
+
 // Bits per pixel of a storage format; 0 for FormatNative and for codes outside 0 to 10.
 int StorageBits(StorageFormat format);
 
@@ -28,9 +36,12 @@ bool CanPackBgr(StorageFormat format);
 void UnpackIndexRows(const std::uint8_t* source, std::size_t sourceRowSize, int bitsPerPixel,
                      std::int32_t width, std::int32_t rows, std::uint8_t* indices);
 
-// Packs `width` indices into one output row.
+// The table for packing indices into `format`.
+PixelTable MakePixelTable(const ColourTable& colours, StorageFormat format);
+
+// Packs `width` indices into one output row; `table` is MakePixelTable's for `format`.
 void PackIndexRow(const std::uint8_t* indices, std::int32_t width, StorageFormat format,
-                  const ColourTable& colours, std::uint8_t* out);
+                  const PixelTable& table, std::uint8_t* out);
 
 // Packs `width` file pixels (blue, green, red) into one output row.
 void PackBgrRow(const std::uint8_t* bgr, std::int32_t width, StorageFormat format,

@@ -11,6 +11,7 @@
 #include "app/win/com_initialisation.h"
 #include "app/win/install_folder_win.h"
 #include "app/win/instance_mutex.h"
+#include "app/win/startup_log.h"
 #include "controls/win/control_setup_dialog.h"
 #include "launcher/win/launcher_dialog.h"
 #include "setup/win/audio_setup_dialog.h"
@@ -37,6 +38,7 @@ Dialog& DialogFor(SetupMode mode, AudioSetupDialog& audio, GraphicsSetupDialog& 
 }  // namespace
 
 int ConfigApp::Run(int argc, const char* const* argv) {
+    StartupMark("start");
     // Only one setup process at a time; a second one ends at once, without a window or a word.
     const std::optional<UniqueHandle> instance = TakeSetupInstanceMutex();
     if (!instance)
@@ -60,7 +62,10 @@ int ConfigApp::Run(int argc, const char* const* argv) {
         SetCurrentLanguage(*request.language);
     switch (request.kind) {
         case StartRequest::Kind::RunSetupDialog: {
-            skinPicture = LoadSkinPicture(SkinPicturePath(folder.path, request.mode));
+            {
+                const StartupStep step("skin picture");
+                skinPicture = LoadSkinPicture(SkinPicturePath(folder.path, request.mode));
+            }
             DialogFor(request.mode, *audio, *graphics, *control).RunModal(nullptr);
             break;
         }

@@ -1,6 +1,20 @@
 #include "app/win/dialog.h"
 
+#include <utility>
+
+#include "app/win/startup_log.h"
 #include "skin/win/skin_painting.h"
+
+namespace {
+
+// What the start-up log tells of the first dialog a process shows: when it is created, its
+// initialisation, the moment its first paint begins, and the skin picture drawn into it.
+bool firstCreation = true;
+bool firstInitialisation = true;
+bool firstPaint = true;
+bool firstSkinErase = true;
+
+}  // namespace
 
 Dialog::~Dialog() {
     if (window_ == nullptr || !modeless_)
@@ -11,6 +25,8 @@ Dialog::~Dialog() {
 }
 
 INT_PTR Dialog::RunModal(HWND owner) {
+    if (std::exchange(firstCreation, false))
+        StartupMark("create dialog");
     modeless_ = false;
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
                            DialogProcedure, reinterpret_cast<LPARAM>(this));
@@ -33,6 +49,9 @@ void Dialog::End(INT_PTR result) {
 }
 
 HandlerResult Dialog::EraseWithSkin(const Message& message) {
+    std::optional<StartupStep> step;
+    if (std::exchange(firstSkinErase, false))
+        step.emplace("skin drawn");
     return DrawSkinBackground(window_, reinterpret_cast<HDC>(message.wParam));
 }
 
@@ -66,6 +85,12 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LP
         SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
     }
+
+    if (id == WM_PAINT && std::exchange(firstPaint, false))
+        StartupMark("first paint");
+    std::optional<StartupStep> initialisation;
+    if (id == WM_INITDIALOG && std::exchange(firstInitialisation, false))
+        initialisation.emplace("dialog initialisation");
 
     HandlerResult result;
     try {

@@ -9,6 +9,7 @@
 #include "app/texts/control_texts.h"
 #include "app/texts/key_names.h"
 #include "app/texts/messages.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "controls/capture.h"
 #include "controls/win/capture_reading.h"
@@ -92,7 +93,12 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
 
     // Registered before the controllers are listed, so that none that comes meanwhile is missed.
     deviceNotification_ = RegisterHidNotification(Window());
-    if (FAILED(OpenInputSystem(Window(), input_, directInput_))) {
+    HRESULT opened = E_FAIL;
+    {
+        const StartupStep step("directinput");
+        opened = OpenInputSystem(Window(), input_, directInput_);
+    }
+    if (FAILED(opened)) {
         input_.Release();
         ShowMessage(Window(), Localise(texts::messages::kDirectInputError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <iterator>
 
+#include "app/win/startup_log.h"
 #include "settings/win/guid_win.h"
 
 using Microsoft::WRL::ComPtr;
@@ -219,5 +220,6 @@ HRESULT OpenInputSystem(HWND window, InputSystem& system, const DirectInputFacto
     if (FAILED(result))
         return result;
 
+    const StartupStep step("directinput controller enumeration");
     return ListControllers(*system.controllerInput_.Get(), system.controllers_);
 }

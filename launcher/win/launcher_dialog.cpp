@@ -10,6 +10,7 @@
 #include "app/win/install_folder_win.h"
 #include "app/win/instance_mutex.h"
 #include "app/win/registry_key.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "launcher/uninstall_command.h"
 #include "resources/resource_ids.h"
@@ -95,7 +96,10 @@ HandlerResult LauncherDialog::Initialise(const Message&) {
     SetCurrentLanguage(LanguageFromLangId(GetUserDefaultLangID()));
     RunLauncherLoad(Window(), record_);
     ApplyLauncherTexts();
-    directX81Present_ = DirectX81Present();
+    {
+        const StartupStep step("directx 8.1 test");
+        directX81Present_ = DirectX81Present();
+    }
     SetIcons(Window());
     // The language follows the system and the stored settings; the player has no list to open.
     ShowWindow(Item(IDC_LANGUAGE_LIST), SW_HIDE);

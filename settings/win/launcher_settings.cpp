@@ -1,10 +1,13 @@
 #include "settings/win/launcher_settings.h"
 
+#include <utility>
+
 #include "app/install_folder.h"
 #include "app/local_text.h"
 #include "app/texts/messages.h"
 #include "app/win/install_folder_win.h"
 #include "app/win/registry_key.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "app/win/unique_handle.h"
 #include "settings/launcher_load.h"
@@ -12,15 +15,30 @@
 
 namespace {
 
-// The temporary language file, unless the system names no usable temporary folder or the file
-// is the settings file itself (a temporary folder that is the install folder): the settings file
-// is never read, written or deleted as a language file.
-std::optional<std::string> TemporaryLanguageFile() {
-    std::optional<std::string> temporary = TemporaryLanguagePath();
+// `temporary`, unless it is the settings file itself (a temporary folder that is the install
+// folder): the settings file is never read, written or deleted as a language file.
+std::optional<std::string> NotTheSettingsFile(std::optional<std::string> temporary) {
     const std::optional<std::string> settings = SettingsPath();
     if (temporary && settings && NameTheSameFile(*temporary, *settings))
         return std::nullopt;
     return temporary;
+}
+
+// The temporary language file; none when the system names no usable temporary folder.
+std::optional<std::string> TemporaryLanguageFile() {
+    return NotTheSettingsFile(TemporaryLanguagePath());
+}
+
+// The temporary language file when there is one to read and retire. Most starts find none; the
+// comparison with the settings file's name, which walks both paths, is then left out.
+std::optional<std::string> ExistingTemporaryLanguageFile() {
+    std::optional<std::string> temporary = TemporaryLanguagePath();
+    if (temporary && GetFileAttributesA(temporary->c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return std::nullopt;
+    }
+    return NotTheSettingsFile(std::move(temporary));
 }
 
 std::optional<std::uint8_t> ReadTemporaryLanguage(const std::optional<std::string>& path) {
@@ -45,7 +63,8 @@ void ReportCreateError(HWND owner) {
 }  // namespace
 
 void RunLauncherLoad(HWND owner, SettingsFile& record) {
-    const std::optional<std::string> temporary = TemporaryLanguageFile();
+    const StartupStep step("settings read");
+    const std::optional<std::string> temporary = ExistingTemporaryLanguageFile();
     LauncherFiles files;
     files.temporaryLanguage = ReadTemporaryLanguage(temporary);
     files.installKeyOpens = static_cast<bool>(RegistryKey::OpenForReading(kGameKeyPath));

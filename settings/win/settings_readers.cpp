@@ -2,10 +2,12 @@
 
 #include "app/local_text.h"
 #include "app/texts/messages.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "settings/launcher_load.h"
 
 SettingsReadOutcome ReadSettingsForDialog(HWND owner, SettingsFile& record, FileAccess access) {
+    const StartupStep step("settings read");
     const std::optional<std::string> path = SettingsPath();
     if (!path)
         return SettingsReadOutcome::Missing;
@@ -21,6 +23,7 @@ SettingsReadOutcome ReadSettingsForDialog(HWND owner, SettingsFile& record, File
 }
 
 void TakeLanguageFromSettingsFile() {
+    const StartupStep step("settings read for the language");
     const std::optional<std::string> path = SettingsPath();
     if (!path)
         return;

@@ -6,6 +6,7 @@
 #include "app/texts/audio_texts.h"
 #include "app/texts/messages.h"
 #include "app/win/install_folder_win.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/guid_win.h"
@@ -61,8 +62,12 @@ HandlerResult AudioSetupDialog::Initialise(const Message&) {
     // holds zeros, which match no device.
     ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
     // Without DirectSound nothing is listed and nothing can play: the Test button says so.
-    directSoundLibrary_.Load();
-    ListDevices();
+    {
+        const StartupStep step("directsound enumeration");
+        directSoundLibrary_.Load();
+        ListDevices();
+    }
+    const StartupStep step("test sound");
     return LoadTestSound() ? TRUE : FALSE;
 }
 
@@ -104,14 +109,17 @@ bool AudioSetupDialog::LoadTestSound() {
         testSoundPath_ = folder.path + "\\Config Files\\tavrin.wav";
 
     const GUID device = ToWindowsGuid(selectedSoundDevice_.value_or(Guid{}));
-    ComPtr<IDirectSound> directSound;
-    if (directSoundLibrary_.Create(selectedSoundDevice_ ? &device : nullptr, directSound) !=
-        DS_OK) {
-        return false;
+    {
+        const StartupStep step("directsound device");
+        ComPtr<IDirectSound> directSound;
+        if (directSoundLibrary_.Create(selectedSoundDevice_ ? &device : nullptr, directSound) !=
+            DS_OK) {
+            return false;
+        }
+        if (directSound->SetCooperativeLevel(Window(), DSSCL_PRIORITY) != DS_OK)
+            return false;
+        directSound_ = directSound;
     }
-    if (directSound->SetCooperativeLevel(Window(), DSSCL_PRIORITY) != DS_OK)
-        return false;
-    directSound_ = directSound;
 
     const WaveResult parsed = ParseWave(testSoundPath_.c_str());
     const WaveSound* sound = std::get_if<WaveSound>(&parsed);

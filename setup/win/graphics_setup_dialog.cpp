@@ -3,6 +3,7 @@
 #include "app/local_text.h"
 #include "app/texts/graphics_texts.h"
 #include "app/texts/messages.h"
+#include "app/win/startup_log.h"
 #include "app/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/settings_readers.h"
@@ -53,14 +54,25 @@ HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
     CheckDlgButton(Window(), IDC_HIGH_DETAIL, BST_CHECKED);
     ReadSavedChoice();
 
-    if (!direct3d_.Create()) {
+    bool created = false;
+    {
+        const StartupStep step("direct3d");
+        created = direct3d_.Create();
+    }
+    if (!created) {
         ShowMessage(Window(), Localise(texts::messages::kDirect3DError),
                     Localise(texts::messages::kErrorCaption), MB_OKCANCEL);
         End(0);
         return FALSE;
     }
-    ListAdapters();
-    BuildModeList();
+    {
+        const StartupStep step("direct3d adapters");
+        ListAdapters();
+    }
+    {
+        const StartupStep step("direct3d display modes");
+        BuildModeList();
+    }
     TakeResolution();
     return TRUE;
 }

@@ -143,10 +143,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
 
   private:
+    // The median of repetitions (--benchmark_repetitions), else the one run.
     double Speed(const std::string& name) const {
-        for (const auto& [key, value] : speeds_) {
-            if (key.rfind(name, 0) == 0)
-                return value;
+        for (const std::string& key : {name + "_median", name}) {
+            const auto found = speeds_.find(key);
+            if (found != speeds_.end())
+                return found->second;
         }
         return 0;
     }

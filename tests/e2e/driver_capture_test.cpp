@@ -93,6 +93,18 @@ TEST_F(DriverCaptureTest, SinglePixelsMatchTheScreenshot) {
     }
 }
 
+TEST_F(DriverCaptureTest, WaitsForTheWindowThatShowsAColourAtAPoint) {
+    const std::optional<WindowInfo> painted =
+        driver_->WaitPainted(kTargetTitle, TARGET_BLUE_LEFT, TARGET_BLUE_TOP, kBlue);
+    ASSERT_TRUE(painted) << driver_->LastError();
+    EXPECT_EQ(painted->handle, dialog_.handle);
+    // Another colour at that point, or the colour under another title, is not the window.
+    EXPECT_FALSE(driver_->WaitPainted(kTargetTitle, TARGET_BLUE_LEFT, TARGET_BLUE_TOP, kRed,
+                                      Milliseconds{0}));
+    EXPECT_FALSE(driver_->WaitPainted("Driver Targe", TARGET_BLUE_LEFT, TARGET_BLUE_TOP, kBlue,
+                                      Milliseconds{0}));
+}
+
 TEST_F(DriverCaptureTest, PixelsOutsideTheClientAreaAreRefused) {
     const std::optional<PixelSize> client = driver_->ClientSize(dialog_.handle);
     ASSERT_TRUE(client);

@@ -155,13 +155,15 @@ TEST(ModeList, TheFirstDepthFormatThatWorksGivesTheDepthLabel) {
     }
 }
 
-TEST(ModeList, CandidatesAreAskedInOrderUntilOneWorks) {
+TEST(ModeList, CandidatesAreAskedInOrderUntilOneWorksOncePerFormat) {
     std::vector<std::pair<int, DepthFormat>> asked;
     const DepthCheck recorder = [&asked](int format, DepthFormat candidate) {
         asked.emplace_back(format, candidate);
         return candidate == DepthFormat::D24X8;
     };
-    Compose({Mode(800, 600, kFormatR5G6B5)}, recorder);
+    const ModeList list =
+        Compose({Mode(800, 600, kFormatR5G6B5), Mode(1024, 768, kFormatR5G6B5)}, recorder);
+    EXPECT_EQ(list.entries, (Entries{"1024 x 768 x 16 (24z)", "800 x 600 x 16 (24z)", kWindowed}));
     EXPECT_EQ(asked,
               (std::vector<std::pair<int, DepthFormat>>{{kFormatR5G6B5, DepthFormat::D24S8},
                                                         {kFormatR5G6B5, DepthFormat::D32},

@@ -158,6 +158,28 @@ TEST_F(BmpLoaderTest, ColourCountTwentyTakesPixelsFromOffset134) {
     EXPECT_EQ(loaded.pixels, (Bytes{19, 236, 9, /**/ 0, 255, 0, /**/ 7, 248, 3, /**/ 0, 0, 0}));
 }
 
+TEST_F(BmpLoaderTest, EightBitRowsOfAnyWidthGiveEveryPixelItsOwnColour) {
+    // Two rows of 7 indices (stored rows of 8 bytes): more than a multiple of four pixels, so
+    // that pixels are packed in fours, one by one and last, and rows meet in the output.
+    const BmpFile file = Paletted(8, 7, 2,
+                                  {0, 1, 2, 3, 4, 5, 6, 0xEE,  //
+                                   250, 251, 252, 253, 254, 255, 7, 0xEE},
+                                  GradientPalette(256));
+    const Bytes indices = {0, 1, 2, 3, 4, 5, 6, 250, 251, 252, 253, 254, 255, 7};
+    // Entry i is red i, green 255 - i, blue i / 2.
+    Bytes bgr, rgb, rgb565;
+    for (std::uint8_t i : indices) {
+        const std::uint8_t red = i, green = 255 - i, blue = i / 2;
+        bgr.insert(bgr.end(), {blue, green, red});
+        rgb.insert(rgb.end(), {red, green, blue});
+        const unsigned word = (red >> 3) << 11 | (green >> 2) << 5 | blue >> 3;
+        rgb565.insert(rgb565.end(), {std::uint8_t(word), std::uint8_t(word >> 8)});
+    }
+    EXPECT_EQ(Load(file, FormatBgr24).pixels, bgr);
+    EXPECT_EQ(Load(file, FormatRgb24).pixels, rgb);
+    EXPECT_EQ(Load(file, FormatRgb565).pixels, rgb565);
+}
+
 TEST_F(BmpLoaderTest, FourBitOddWidthPacksTheLastIndexIntoAHighNibble) {
     // Indices 1 2 3 4 5; the unused low nibble of the third byte holds junk (F).
     const BmpFile file = Paletted(4, 5, 2,

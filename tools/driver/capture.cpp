@@ -68,6 +68,19 @@ std::optional<ClientPicture> CaptureClient(HWND window) {
     return CaptureClient(window, 0, 0, client.right, client.bottom);
 }
 
+std::optional<COLORREF> ScreenPixel(HWND window, int x, int y) {
+    POINT point{x, y};
+    if (!IsWindow(window) || !ClientToScreen(window, &point))
+        return std::nullopt;
+    const ScreenDc screen;
+    if (!screen)
+        return std::nullopt;
+    const COLORREF colour = GetPixel(screen.Get(), point.x, point.y);
+    if (colour == CLR_INVALID)
+        return std::nullopt;
+    return colour;
+}
+
 bool SaveBmp(const ClientPicture& picture, const std::wstring& path) {
     const BITMAPINFOHEADER header = HeaderFor(picture.width, picture.height);
     BITMAPFILEHEADER fileHeader{};

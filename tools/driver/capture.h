@@ -21,5 +21,9 @@ struct ClientPicture {
 std::optional<ClientPicture> CaptureClient(HWND window, int x, int y, int width, int height);
 std::optional<ClientPicture> CaptureClient(HWND window);
 
+// The colour at client position (x, y) as the screen shows it now. Unlike a capture, this does
+// not ask the window to paint first: it sees what the window's program has put on the screen.
+std::optional<COLORREF> ScreenPixel(HWND window, int x, int y);
+
 // Writes a BMP file: file header, 40-byte bitmap header, the rows.
 bool SaveBmp(const ClientPicture& picture, const std::wstring& path);

@@ -96,6 +96,45 @@ Answer FindWindowCommand(Arguments& arguments) {
     return answer;
 }
 
+// Waits for the first moment the player sees a window painted: visible, with its title, and
+// the colour its program paints at one point of its client area on the screen. Asked often, for
+// the start-up benchmark, and without making the window paint.
+Answer WaitPaintedCommand(Arguments& arguments) {
+    const std::wstring title = WideFromUtf8(arguments.Text(0));
+    const auto x = static_cast<int>(arguments.Integer(1));
+    const auto y = static_cast<int>(arguments.Integer(2));
+    BYTE colour[3] = {};  // red, green, blue
+    for (std::size_t index = 0; index < 3; ++index) {
+        const std::int64_t value = arguments.Integer(3 + index);
+        if (value < 0 || value > 255)
+            arguments.Fail(3 + index, "is not a colour value from 0 to 255");
+        colour[index] = static_cast<BYTE>(value);
+    }
+    const DWORD timeout = Timeout(arguments, 6);
+    if (arguments.Failed())
+        return Answer::Failure(arguments.Error());
+    const COLORREF wanted = RGB(colour[0], colour[1], colour[2]);
+    constexpr DWORD kPaintPollInterval = 5;
+    HWND found = nullptr;
+    WaitFor(
+        timeout,
+        [&] {
+            for (HWND window : VisibleTopLevelWindows()) {
+                if (DescribeWindow(window).title == title && ScreenPixel(window, x, y) == wanted) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        kPaintPollInterval);
+    if (found == nullptr)
+        return Answer::Failure("no window titled \"" + arguments.Text(0) + "\" painted so");
+    Answer answer;
+    AddWindow(answer, found);
+    return answer;
+}
+
 Answer ListWindowsCommand(Arguments&) {
     Answer answer;
     for (HWND window : VisibleTopLevelWindows())
@@ -406,6 +445,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"find-window", 1, 3, FindWindowCommand, "<title> [timeout-ms] [process-id]"},
+    {"wait-painted", 6, 7, WaitPaintedCommand, "<title> <x> <y> <red> <green> <blue> [timeout-ms]"},
     {"list-windows", 0, 0, ListWindowsCommand, ""},
     {"wait-gone", 1, 2, WaitGoneCommand, "<window> [timeout-ms]"},
     {"controls", 1, 1, ControlsCommand, "<window>"},

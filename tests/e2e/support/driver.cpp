@@ -418,6 +418,16 @@ std::optional<Colour> Driver::ClientPixel(WindowHandle window, int x, int y) {
                   static_cast<std::uint8_t>(Decimal(pixel, 3))};
 }
 
+std::optional<WindowInfo> Driver::WaitPainted(const std::string& title, int x, int y,
+                                              Colour colour, Milliseconds timeout) {
+    const auto answer = Ask({"wait-painted", title, Number(x), Number(y), Number(colour.red),
+                             Number(colour.green), Number(colour.blue), Milli(timeout)},
+                            timeout);
+    if (!answer)
+        return std::nullopt;
+    return ParseWindow(Expect(*answer, "window"));
+}
+
 bool Driver::SetRegistryText(RegistryRoot root, const std::string& key, const std::string& name,
                              const std::string& text, const StoredSize& size) {
     return Ask({"reg-set", RootName(root), key, name, text, size.argument}).has_value();

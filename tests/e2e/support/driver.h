@@ -167,6 +167,10 @@ class Driver {
     // Pictures of the client area as it shows on the screen.
     std::optional<PixelSize> SaveClientArea(WindowHandle window, const std::filesystem::path& bmp);
     std::optional<Colour> ClientPixel(WindowHandle window, int x, int y);
+    // The first visible window titled `title` whose client pixel (x, y) the screen shows in
+    // `colour`, waiting for it without making any window paint.
+    std::optional<WindowInfo> WaitPainted(const std::string& title, int x, int y, Colour colour,
+                                          Milliseconds timeout = kGenerousWait);
 
     // The 32-bit view of the registry, which the programs read.
     bool SetRegistryText(RegistryRoot root, const std::string& key, const std::string& name,

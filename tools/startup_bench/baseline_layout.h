@@ -1,0 +1,4 @@
+#pragma once
+// The baseline's one dialog template.
+
+#define IDD_BASELINE 100
