@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "settings/settings_file.h"
 
 struct ActionField {

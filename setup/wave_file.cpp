@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <utility>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/control_texts.h"
 #include "app/texts/key_names.h"
 #include "app/texts/messages.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "controls/capture.h"
 #include "controls/win/capture_reading.h"
 #include "controls/win/keyboard_layout.h"
@@ -30,18 +30,8 @@ constexpr UINT kDeviceChangeQuietMilliseconds = 300;
 
 const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnInitDialog(&ControlSetupDialog::Initialise),
-    OnCommand(IDC_BIND_LEFT, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_LEFT>),
-    OnCommand(IDC_BIND_RIGHT, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_RIGHT>),
-    OnCommand(IDC_BIND_FORWARD, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_FORWARD>),
-    OnCommand(IDC_BIND_BACKWARD, BN_CLICKED,
-              &ControlSetupDialog::BindingClicked<IDC_BIND_BACKWARD>),
-    OnCommand(IDC_BIND_TAV, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_TAV>),
-    OnCommand(IDC_BIND_JUMP, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_JUMP>),
-    OnCommand(IDC_BIND_SEARCH, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_SEARCH>),
-    OnCommand(IDC_BIND_TURN_LEFT, BN_CLICKED,
-              &ControlSetupDialog::BindingClicked<IDC_BIND_TURN_LEFT>),
-    OnCommand(IDC_BIND_TURN_RIGHT, BN_CLICKED,
-              &ControlSetupDialog::BindingClicked<IDC_BIND_TURN_RIGHT>),
+    OnCommandRange(IDC_BIND_LEFT, IDC_BIND_TURN_RIGHT, BN_CLICKED,
+                   &ControlSetupDialog::BindingClicked),
     OnCommand(IDC_CONTROLLER_LIST, CBN_SELCHANGE, &ControlSetupDialog::ControllerChanged),
     OnCommand(IDC_DEFAULTS, BN_CLICKED, &ControlSetupDialog::RestoreDefaults),
     OnCommand(IDC_CALIBRATE, BN_CLICKED, &ControlSetupDialog::Calibrate),
@@ -52,10 +42,7 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnMessage(WM_DEVICECHANGE, &ControlSetupDialog::DeviceChanged),
     OnMessage(WM_TIMER, &ControlSetupDialog::TimerElapsed),
     OnMessage(WM_DESTROY, &ControlSetupDialog::Destroyed),
-    OnMessage(WM_ERASEBKGND, &ControlSetupDialog::EraseWithSkin),
-    OnMessage(WM_CTLCOLORBTN, &ControlSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &ControlSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_DRAWITEM, &ControlSetupDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 ControlSetupDialog::ControlSetupDialog(DirectInputFactory directInput)
@@ -226,6 +213,11 @@ void ControlSetupDialog::ControllerChanged() {
     bindings_.LoadSets();
     RefreshCaptions();
     InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlSetupDialog::BindingClicked(int buttonId) {
+    if (const std::optional<ControlAction> action = ActionOfButton(buttonId))
+        StartCapture(*action);
 }
 
 void ControlSetupDialog::StartCapture(ControlAction action) {

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "app/win/startup_log.h"
+#include "base/win/startup_log.h"
 #include "settings/win/guid_win.h"
 
 using Microsoft::WRL::ComPtr;

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/loaded_library.h"
+#include "base/win/loaded_library.h"
 #include "settings/settings_file.h"
 
 // DISCL_NONEXCLUSIVE | DISCL_BACKGROUND: the dialog never takes a device away from another

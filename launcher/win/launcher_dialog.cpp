@@ -2,16 +2,17 @@
 
 #include <shellapi.h>
 
-#include "app/local_text.h"
-#include "app/system_language.h"
+#include "app/texts/local_text.h"
+#include "app/texts/system_language.h"
 #include "app/texts/launcher_texts.h"
 #include "app/texts/messages.h"
 #include "app/texts/start_failure.h"
-#include "app/win/install_folder_win.h"
-#include "app/win/instance_mutex.h"
-#include "app/win/registry_key.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/instance_mutex.h"
+#include "base/win/loaded_library.h"
+#include "base/win/registry_key.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "launcher/uninstall_command.h"
 #include "resources/resource_ids.h"
 #include "settings/win/launcher_settings.h"
@@ -31,11 +32,7 @@ constexpr int kInstalledOnlyButtons[] = {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_
 
 // DirectX 8.1 brought the DirectPlay NAT helper: where it loads, DirectX 8.1 is there.
 bool DirectX81Present() {
-    const HMODULE helper = LoadLibraryA("dpnhpast.dll");
-    if (helper == nullptr)
-        return false;
-    FreeLibrary(helper);
-    return true;
+    return static_cast<bool>(LoadedLibrary(L"dpnhpast.dll"));
 }
 
 const char* InstallTip(bool installed) {
@@ -84,10 +81,7 @@ const MessageMap<LauncherDialog> LauncherDialog::kMessageMap = {
     OnCommand(IDC_DEVELOPER_SITE, BN_CLICKED, &LauncherDialog::DeveloperSitePressed),
     OnCommand(IDC_UPDATE_INSTALL, BN_CLICKED, &LauncherDialog::UpdateInstallPressed),
     OnCommand(IDC_LANGUAGE_LIST, CBN_SELCHANGE, &LauncherDialog::LanguageChanged),
-    OnMessage(WM_ERASEBKGND, &LauncherDialog::EraseWithSkin),
-    OnMessage(WM_CTLCOLORBTN, &LauncherDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &LauncherDialog::ColourControlsForSkin),
-    OnMessage(WM_DRAWITEM, &LauncherDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 LauncherDialog::LauncherDialog() : MappedDialog(IDD_LAUNCHER) {}

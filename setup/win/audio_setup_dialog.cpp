@@ -2,12 +2,12 @@
 
 #include <variant>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/audio_texts.h"
 #include "app/texts/messages.h"
-#include "app/win/install_folder_win.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/guid_win.h"
 #include "settings/win/settings_readers.h"
@@ -42,10 +42,7 @@ const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
     OnCommand(IDCANCEL, BN_CLICKED, &AudioSetupDialog::Cancel),
     OnMessage(WM_PAINT, &AudioSetupDialog::Relabel),
     OnMessage(WM_DESTROY, &AudioSetupDialog::Destroyed),
-    OnMessage(WM_ERASEBKGND, &AudioSetupDialog::EraseWithSkin),
-    OnMessage(WM_CTLCOLORBTN, &AudioSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &AudioSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_DRAWITEM, &AudioSetupDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 AudioSetupDialog::AudioSetupDialog() : MappedDialog(IDD_AUDIO_SETUP) {}

@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "app/win/dialog.h"
-#include "app/win/tooltips.h"
+#include "skin/win/skinned_dialog.h"
+#include "base/win/tooltips.h"
 #include "settings/settings_file.h"
 #include "setup/win/direct_sound_library.h"
 
-class AudioSetupDialog : public MappedDialog<AudioSetupDialog> {
+class AudioSetupDialog : public MappedDialog<AudioSetupDialog, SkinnedDialog> {
   public:
     AudioSetupDialog();
 
   private:
-    friend class MappedDialog<AudioSetupDialog>;
+    friend class MappedDialog<AudioSetupDialog, SkinnedDialog>;
     static const MessageMap<AudioSetupDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);

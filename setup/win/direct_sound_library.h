@@ -10,7 +10,7 @@
 #include <dsound.h>
 #include <wrl/client.h>
 
-#include "app/win/loaded_library.h"
+#include "base/win/loaded_library.h"
 
 class DirectSoundLibrary {
   public:

@@ -1,10 +1,10 @@
 #include "setup/win/graphics_setup_dialog.h"
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/graphics_texts.h"
 #include "app/texts/messages.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/settings_readers.h"
 #include "skin/win/skin_painting.h"
@@ -31,10 +31,9 @@ const MessageMap<GraphicsSetupDialog> GraphicsSetupDialog::kMessageMap = {
     OnCommand(IDCANCEL, BN_CLICKED, &GraphicsSetupDialog::Cancel),
     OnMessage(WM_PAINT, &GraphicsSetupDialog::Relabel),
     OnMessage(WM_DESTROY, &GraphicsSetupDialog::Destroyed),
-    OnMessage(WM_ERASEBKGND, &GraphicsSetupDialog::EraseWithSkin),
     OnMessage(WM_CTLCOLORBTN, &GraphicsSetupDialog::ColourControls),
     OnMessage(WM_CTLCOLORSTATIC, &GraphicsSetupDialog::ColourControls),
-    OnMessage(WM_DRAWITEM, &GraphicsSetupDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 GraphicsSetupDialog::GraphicsSetupDialog() : MappedDialog(IDD_GRAPHICS_SETUP) {}

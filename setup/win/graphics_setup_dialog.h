@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "app/win/dialog.h"
-#include "app/win/tooltips.h"
+#include "skin/win/skinned_dialog.h"
+#include "base/win/tooltips.h"
 #include "settings/settings_file.h"
 #include "setup/display_modes.h"
 #include "setup/win/direct3d8.h"
 
-class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog> {
+class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDialog> {
   public:
     GraphicsSetupDialog();
 
   private:
-    friend class MappedDialog<GraphicsSetupDialog>;
+    friend class MappedDialog<GraphicsSetupDialog, SkinnedDialog>;
     static const MessageMap<GraphicsSetupDialog> kMessageMap;
 
     // One entry of the driver list.

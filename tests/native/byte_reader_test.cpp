@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <vector>
 
-#include "app/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "game_registry.h"
 #include "settings/win/settings_store.h"
 #include "support/settings_builder.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/win/dialog.h"
+#include "base/win/dialog.h"
 #include "controls/win/keyboard_layout.h"
 #include "settings/win/settings_store.h"
 #include "tools/demo_game/demo_game_layout.h"
