@@ -18,22 +18,6 @@
 namespace text = texts::audio;
 using Microsoft::WRL::ComPtr;
 
-namespace {
-
-struct EnumeratedDevice {
-    std::optional<Guid> guid;
-    std::wstring description;
-};
-
-BOOL CALLBACK CollectDevice(GUID* guid, const wchar_t* description, const wchar_t*, void* context) {
-    auto& devices = *static_cast<std::vector<EnumeratedDevice>*>(context);
-    devices.push_back({guid != nullptr ? std::optional(FromWindowsGuid(*guid)) : std::nullopt,
-                       description != nullptr ? description : L""});
-    return TRUE;  // never stop early: every device is looked at
-}
-
-}  // namespace
-
 const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
     OnInitDialog(&AudioSetupDialog::Initialise),
     OnCommand(IDC_SOUND_DRIVER_LIST, CBN_SELCHANGE, &AudioSetupDialog::SelectionChanged),
@@ -69,10 +53,11 @@ HandlerResult AudioSetupDialog::Initialise(const Message&) {
 }
 
 void AudioSetupDialog::ListDevices() {
-    std::vector<EnumeratedDevice> devices;
-    directSoundLibrary_.Enumerate(CollectDevice, &devices);
+    // A failed enumeration leaves no device: nothing is listed, as without DirectSound.
+    std::vector<SoundDevice> devices;
+    directSoundLibrary_.Enumerate(devices);
     std::vector<std::optional<Guid>> guids;
-    for (const EnumeratedDevice& device : devices)
+    for (const SoundDevice& device : devices)
         guids.push_back(device.guid);
     const SoundDeviceList list = ListSoundDevices(guids, record_.soundDevice);
 
