@@ -22,12 +22,6 @@ class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDial
     friend class MappedDialog<GraphicsSetupDialog, SkinnedDialog>;
     static const MessageMap<GraphicsSetupDialog> kMessageMap;
 
-    // One entry of the driver list.
-    struct AdapterEntry {
-        UINT ordinal;
-        Guid deviceIdentifier;
-    };
-
     HandlerResult Initialise(const Message& message);
     void DriverChanged();
     void BuildModeList();
@@ -40,8 +34,8 @@ class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDial
 
     void ReadSavedChoice();
     void ListAdapters();
-    // The driver list's selected entry; none when the list is empty.
-    std::optional<AdapterEntry> SelectedAdapter() const;
+    // The adapter of the driver list's selected entry; nullptr when the list is empty.
+    const Direct3DAdapter* SelectedAdapter() const;
 
     SettingsFile record_;
     // The choice the file remembers; never changed by the player's picks, so that every driver
@@ -51,8 +45,9 @@ class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDial
     bool windowedChosen_ = false;
     // The label of the resolution entry last taken, or of the last mode a list build composed.
     std::string modeText_ = "640 x 480 (32z)";
-    // The driver list's entries in list order. Every adapter Direct3D reports is listed.
-    std::vector<AdapterEntry> adapterEntries_;
+    // The adapters Direct3D reported, every one listed; each entry of the driver list carries
+    // the index of its adapter here.
+    std::vector<Direct3DAdapter> adapters_;
     // The resolution list's texts as the last build composed them; each entry of the combo box
     // carries the index of its text here.
     std::vector<std::string> modeEntries_;
