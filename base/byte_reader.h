@@ -9,6 +9,14 @@
 #include <cstdint>
 #include <cstring>
 
+// Stores the `count` low bytes of `value` at `at`, least significant first, without a check: for
+// loops over a buffer whose size was checked once before them. A check per value made loading a
+// 24-bit picture into 16-bit words a quarter slower. ByteWriter checks every write.
+inline void StoreLittleEndian(std::uint8_t* at, std::uint32_t value, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
 // The position in a block and the sticky failure that the reader and the writer share.
 class ByteCursor {
   public:
@@ -98,8 +106,7 @@ class ByteWriter : public ByteCursor {
     void Put(std::uint32_t value, std::size_t count) {
         if (!Has(count))
             return;
-        for (std::size_t i = 0; i < count; ++i)
-            data_[position_ + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        StoreLittleEndian(data_ + position_, value, count);
         position_ += count;
     }
 
