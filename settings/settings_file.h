@@ -1,12 +1,17 @@
 #pragma once
 // The settings record shared by the launcher, the three setup dialogs and the game: the file
-// "tavrin.dat", 172 bytes, little-endian, no header beyond the version and no checksum. The record
+// named below, 172 bytes, little-endian, no header beyond the version and no checksum. The record
 // is encoded and decoded field by field, so every byte of a file survives a read and a write.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+// The file's name, the same in every folder it is looked for in: the install folder, the folder
+// of the stand-in game, the current folder of the settings tool, and the user's temporary folder
+// (where the launcher keeps a one-byte language file of the same name).
+inline constexpr char kSettingsFileName[] = "tavrin.dat";
 
 inline constexpr std::size_t kSettingsFileSize = 172;
 using SettingsBytes = std::array<std::uint8_t, kSettingsFileSize>;
