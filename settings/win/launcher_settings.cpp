@@ -89,7 +89,7 @@ void StoreLauncherLanguage(HWND owner, SettingsFile& record) {
     bool stored = false;
     if (folder.Found()) {
         record.language = CurrentLanguage();
-        stored = WriteSettings(folder.path + "\\tavrin.dat", record, kSharedWrite);
+        stored = WriteSettings(SettingsPathIn(folder.path), record, kSharedWrite);
     } else {
         // Without a temporary folder the choice has nowhere to go: reported like a file that
         // cannot be created.

@@ -140,7 +140,7 @@ class ControlSetupDevicesTest : public ::testing::Test {
     // Whether the dialog holds the controller's device open.
     bool DeviceOpen(int pad) { return directInput.Controller(pad).device->References() > 1; }
 
-    std::string SettingsPath() const { return folder.File("tavrin.dat"); }
+    std::string SettingsPath() const { return folder.File(kSettingsFileName); }
 
     GameRegistry registry;
     ScratchFolder folder;
