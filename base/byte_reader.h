@@ -63,6 +63,8 @@ class ByteReader : public ByteCursor {
     std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
 
     void Bytes(void* into, std::size_t count) {
+        if (count == 0)
+            return;  // `into` may be null then, which memset and memcpy do not allow
         if (!Has(count)) {
             std::memset(into, 0, count);
             return;
