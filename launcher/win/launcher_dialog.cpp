@@ -8,6 +8,7 @@
 #include "app/texts/messages.h"
 #include "app/texts/start_failure.h"
 #include "settings/win/install_folder_win.h"
+#include "base/win/combo_box.h"
 #include "base/win/instance_mutex.h"
 #include "base/win/loaded_library.h"
 #include "base/win/registry_key.h"
@@ -146,11 +147,10 @@ void LauncherDialog::ApplyLauncherTexts() {
 
     const HWND list = Item(IDC_LANGUAGE_LIST);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (const LocalText& name : text::kLanguageNames) {
-        SendMessageW(list, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(WideFromCodePage1252(Localise(name)).c_str()));
-    }
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(CurrentLanguage()), 0);
+    for (std::size_t language = 0; language < text::kLanguageNames.size(); ++language)
+        AddComboEntry(list, WideFromCodePage1252(Localise(text::kLanguageNames[language])),
+                      language);
+    SelectComboIndex(list, static_cast<std::size_t>(CurrentLanguage()));
 }
 
 void LauncherDialog::ApplyInstallState() {
@@ -172,8 +172,10 @@ void LauncherDialog::ApplyInstallState() {
 
 void LauncherDialog::LanguageChanged() {
     RunLauncherLoad(Window(), record_);
-    const LRESULT chosen = SendMessageW(Item(IDC_LANGUAGE_LIST), CB_GETCURSEL, 0, 0);
-    SetCurrentLanguage(static_cast<int>(chosen));
+    const std::optional<std::size_t> chosen = SelectedComboIndex(Item(IDC_LANGUAGE_LIST));
+    if (!chosen)
+        return;
+    SetCurrentLanguage(static_cast<int>(*chosen));
     ApplyLauncherTexts();
     InvalidateRect(Window(), nullptr, TRUE);
     StoreLauncherLanguage(Window(), record_);
