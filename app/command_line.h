@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/install_folder.h"
+#include "settings/install_folder.h"
 
 enum class SetupMode { Sound, Graphics, Control };
 

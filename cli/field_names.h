@@ -1,13 +1,13 @@
 #pragma once
-// The words by which the settings tool names the file's contents: the nine actions, languages,
-// device GUIDs and on/off switches, both ways.
+// The words by which the settings tool names the file's contents: the nine actions, languages
+// and on/off switches, both ways (device GUIDs: settings/guid_text.h).
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "settings/settings_file.h"
 
 struct ActionField {
@@ -36,13 +36,6 @@ std::optional<int> LanguageFromWord(std::string_view word);
 // The name of `number` in `language` ("Deutsch" for 2 in German), in UTF-8; nothing for a number
 // that is no language.
 std::optional<std::string> LanguageName(std::int32_t number, int language);
-
-// "{0123ABCD-4567-89AB-CDEF-0123456789AB}", as the registry spells a GUID: the first three groups
-// are the little-endian integers of the Windows layout, the last two its bytes in order.
-std::string FormatGuid(const Guid& guid);
-
-// The same form read back, braces optional, letters in either case; nothing for anything else.
-std::optional<Guid> ParseGuid(std::string_view text);
 
 // on/off, yes/no, true/false, 1/0; nothing for anything else.
 std::optional<bool> ParseSwitch(std::string_view text);

@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/key_names.h"
 #include "cli/platform.h"
 #include "cli/utf8_text.h"

@@ -10,6 +10,7 @@
 #include "cli/input_names.h"
 #include "cli/utf8_text.h"
 #include "controls/bindings.h"
+#include "settings/guid_text.h"
 #include "setup/display_modes.h"
 
 namespace {

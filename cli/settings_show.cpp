@@ -9,6 +9,7 @@
 #include "cli/input_names.h"
 #include "cli/json_writer.h"
 #include "cli/utf8_text.h"
+#include "settings/guid_text.h"
 #include "setup/display_modes.h"
 
 namespace {

@@ -8,10 +8,9 @@
 #include "cli/settings_show.h"
 #include "cli/settings_source.h"
 #include "cli/tool_arguments.h"
+#include "settings/settings_file.h"
 
 namespace {
-
-constexpr const char* kFileName = "tavrin.dat";
 
 // Where the command works, and what to say when there is no file there.
 struct Location {
@@ -24,12 +23,13 @@ struct Location {
 Location LocateSettingsFile(const std::optional<std::string>& file) {
     if (file)
         return {*file, Utf8FromNative(*file) + " does not exist"};
-    const std::string here = std::string("there is no ") + kFileName + " in the current folder";
-    if (FileExists(kFileName))
-        return {kFileName, here};
+    const std::string here =
+        std::string("there is no ") + kSettingsFileName + " in the current folder";
+    if (FileExists(kSettingsFileName))
+        return {kSettingsFileName, here};
     const std::optional<std::string> installed = InstallFolderSettingsPath();
     if (!installed)
-        return {kFileName, here};
+        return {kSettingsFileName, here};
     return {*installed, here + ", nor " + Utf8FromNative(*installed)};
 }
 
@@ -229,8 +229,8 @@ Fields of set (names in any case; "-" and "_" are ignored):
                         control setup does.
 Names are taken in the language of the names (see --language) or in English.
 Keys without a name of their own go by the character they type on
-)help") +
-           KeyboardLayoutDescription() + R"help(.
+)help") + KeyboardLayoutDescription() +
+           R"help(.
 
 JSON keys of show --json:
   file, fileSize, version ("2.1"), versionCurrent, language, languageName (null

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #   win32    the 32-bit release build (built, not run) and its import check
 #   win64    the 64-bit build, its import check and the Windows-side tests under Wine
 #   e2e      the real programs under Wine on Xvfb, driven through their windows
+#   layers   every include between folders points down a layer (scripts/check-layers.sh)
 # Ends with a pass/fail count per stage; the exit status is 0 only when everything passed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,6 +67,9 @@ run_tests() {
 }
 
 mkdir -p build
+echo "=== layers"
+if scripts/check-layers.sh; then record layers 1 0; else record layers 0 1; fi
+
 windows_build="$root/build/win64"
 
 if build native -DTAVRIN_WINDOWS_BUILD_DIR="$windows_build"; then

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "base/byte_reader.h"
+
 namespace {
 
 // Where each field lies in the file. Each follows the one before it without a gap; the asserts
@@ -71,57 +73,49 @@ void VisitFields(Record& record, Visitor&& visit) {
     visit(offset::language, record.language);
 }
 
-void Put(SettingsBytes& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t Get(const SettingsBytes& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= std::uint32_t{bytes[at + i]} << (8 * i);
-    return value;
-}
-
+// Writes each field at its offset, little-endian.
 struct Encoder {
-    SettingsBytes& bytes;
+    ByteWriter writer;
 
-    void operator()(std::size_t at, float value) {
-        Put(bytes, at, std::bit_cast<std::uint32_t>(value));
+    template <class Field>
+    void operator()(std::size_t at, const Field& field) {
+        writer.Seek(at);
+        Write(field);
     }
-    void operator()(std::size_t at, std::int32_t value) {
-        Put(bytes, at, static_cast<std::uint32_t>(value));
-    }
-    void operator()(std::size_t at, const Guid& guid) {
-        std::copy(guid.bytes.begin(), guid.bytes.end(), bytes.begin() + at);
-    }
-    void operator()(std::size_t at, const Bindings& bindings) {
-        for (int i = 0; i < kActionCount; ++i)
-            (*this)(at + 4 * i, bindings[i]);
+
+    void Write(float value) { writer.U32(std::bit_cast<std::uint32_t>(value)); }
+    void Write(std::int32_t value) { writer.I32(value); }
+    void Write(const Guid& guid) { Write(guid.bytes); }
+    void Write(const Bindings& bindings) {
+        for (std::int32_t binding : bindings)
+            Write(binding);
     }
     template <std::size_t N>
-    void operator()(std::size_t at, const std::array<std::uint8_t, N>& raw) {
-        std::copy(raw.begin(), raw.end(), bytes.begin() + at);
+    void Write(const std::array<std::uint8_t, N>& raw) {
+        writer.Bytes(raw.data(), N);
     }
 };
 
+// Reads each field from its offset, little-endian.
 struct Decoder {
-    const SettingsBytes& bytes;
+    ByteReader reader;
 
-    void operator()(std::size_t at, float& value) { value = std::bit_cast<float>(Get(bytes, at)); }
-    void operator()(std::size_t at, std::int32_t& value) {
-        value = static_cast<std::int32_t>(Get(bytes, at));
+    template <class Field>
+    void operator()(std::size_t at, Field& field) {
+        reader.Seek(at);
+        Read(field);
     }
-    void operator()(std::size_t at, Guid& guid) {
-        std::copy_n(bytes.begin() + at, guid.bytes.size(), guid.bytes.begin());
-    }
-    void operator()(std::size_t at, Bindings& bindings) {
-        for (int i = 0; i < kActionCount; ++i)
-            (*this)(at + 4 * i, bindings[i]);
+
+    void Read(float& value) { value = std::bit_cast<float>(reader.U32()); }
+    void Read(std::int32_t& value) { value = reader.I32(); }
+    void Read(Guid& guid) { Read(guid.bytes); }
+    void Read(Bindings& bindings) {
+        for (std::int32_t& binding : bindings)
+            Read(binding);
     }
     template <std::size_t N>
-    void operator()(std::size_t at, std::array<std::uint8_t, N>& raw) {
-        std::copy_n(bytes.begin() + at, N, raw.begin());
+    void Read(std::array<std::uint8_t, N>& raw) {
+        reader.Bytes(raw.data(), N);
     }
 };
 
@@ -141,13 +135,13 @@ bool operator==(const SettingsFile& a, const SettingsFile& b) {
 
 SettingsBytes EncodeSettings(const SettingsFile& record) {
     SettingsBytes bytes{};
-    VisitFields(record, Encoder{bytes});
+    VisitFields(record, Encoder{ByteWriter(bytes.data(), bytes.size())});
     return bytes;
 }
 
 SettingsFile DecodeSettings(const SettingsBytes& bytes) {
     SettingsFile record;
-    VisitFields(record, Decoder{bytes});
+    VisitFields(record, Decoder{ByteReader(bytes.data(), bytes.size())});
     return record;
 }
 

@@ -1,12 +1,17 @@
 #pragma once
 // The settings record shared by the launcher, the three setup dialogs and the game: the file
-// "tavrin.dat", 172 bytes, little-endian, no header beyond the version and no checksum. The record
+// named below, 172 bytes, little-endian, no header beyond the version and no checksum. The record
 // is encoded and decoded field by field, so every byte of a file survives a read and a write.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+// The file's name, the same in every folder it is looked for in: the install folder, the folder
+// of the stand-in game, the current folder of the settings tool, and the user's temporary folder
+// (where the launcher keeps a one-byte language file of the same name).
+inline constexpr char kSettingsFileName[] = "tavrin.dat";
 
 inline constexpr std::size_t kSettingsFileSize = 172;
 using SettingsBytes = std::array<std::uint8_t, kSettingsFileSize>;
@@ -44,24 +49,26 @@ enum class SettingsAction : int {
 inline constexpr int kActionCount = 9;
 using Bindings = std::array<std::int32_t, kActionCount>;
 
+// The fields in file order. Where each lies in the file is written once: in the offset table of
+// settings_file.cpp, whose compile-time checks let no field overlap the next or leave a gap.
 struct SettingsFile {
-    float version = 0;                        // offset 0
-    Guid soundDevice;                         // 4: all zero for the system's default device
-    Guid displayAdapter;                      // 20: all zero when no graphics settings were saved
-    std::int32_t displayWidth = 0;            // 36: 0 when windowed
-    std::int32_t displayHeight = 0;           // 40
-    std::int32_t depthBits = 0;               // 44: depth plus stencil bits of the mode
-    std::int32_t colourBits = 0;              // 48
-    std::int32_t windowed = 0;                // 52
-    std::int32_t compatibilityMode = 0;       // 56
-    std::int32_t highDetail = 0;              // 60
-    Guid controllerDevice;                    // 64: all zero for the keyboard
-    Bindings keyboardBindings{};              // 80
-    std::int32_t controlsConstant = 0;        // 116
-    std::array<std::uint8_t, 4> reservedA{};  // 120: never interpreted, carried from read to write
-    Bindings controllerBindings{};            // 124
-    std::array<std::uint8_t, 8> reservedB{};  // 160: never interpreted, carried from read to write
-    std::int32_t language = 0;                // 168
+    float version = 0;
+    Guid soundDevice;               // all zero for the system's default device
+    Guid displayAdapter;            // all zero when no graphics settings were saved
+    std::int32_t displayWidth = 0;  // 0 when windowed
+    std::int32_t displayHeight = 0;
+    std::int32_t depthBits = 0;  // depth plus stencil bits of the mode
+    std::int32_t colourBits = 0;
+    std::int32_t windowed = 0;
+    std::int32_t compatibilityMode = 0;
+    std::int32_t highDetail = 0;
+    Guid controllerDevice;  // all zero for the keyboard
+    Bindings keyboardBindings{};
+    std::int32_t controlsConstant = 0;
+    std::array<std::uint8_t, 4> reservedA{};  // never interpreted, carried from read to write
+    Bindings controllerBindings{};
+    std::array<std::uint8_t, 8> reservedB{};  // never interpreted, carried from read to write
+    std::int32_t language = 0;
 
     std::int32_t& KeyboardBinding(SettingsAction action) {
         return keyboardBindings[static_cast<int>(action)];

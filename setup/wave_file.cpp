@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace {
 
@@ -22,9 +22,10 @@ bool SameId(const std::uint8_t* bytes, const char (&id)[5]) {
     return std::memcmp(bytes, id, 4) == 0;
 }
 
-std::uint32_t Le32(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
+// The size that follows a four-character id, in the RIFF header and in every chunk header.
+std::uint32_t SizeAfterId(const std::uint8_t* idAndSize) {
+    ByteReader reader(idAndSize + 4, 4);
+    return reader.U32();
 }
 
 // Reads as much of the walk as the file allows; the position counts from the start of the file.
@@ -128,18 +129,14 @@ bool ReadSamples(ChunkWalk& walk, std::uint32_t chunkSize, std::vector<std::uint
 
 std::array<std::uint8_t, kWaveFormatSize> WaveFormatBytes(const WaveFormat& format) {
     std::array<std::uint8_t, kWaveFormatSize> bytes{};
-    std::size_t at = 0;
-    const auto put = [&](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            bytes[at++] = static_cast<std::uint8_t>(value >> (8 * i));
-    };
-    put(format.formatTag, 2);
-    put(format.channels, 2);
-    put(format.samplesPerSecond, 4);
-    put(format.averageBytesPerSecond, 4);
-    put(format.blockAlign, 2);
-    put(format.bitsPerSample, 2);
-    put(format.extraSize, 2);
+    ByteWriter writer(bytes.data(), bytes.size());
+    writer.U16(format.formatTag);
+    writer.U16(format.channels);
+    writer.U32(format.samplesPerSecond);
+    writer.U32(format.averageBytesPerSecond);
+    writer.U16(format.blockAlign);
+    writer.U16(format.bitsPerSample);
+    writer.U16(format.extraSize);
     return bytes;
 }
 
@@ -163,7 +160,7 @@ WaveResult ParseWaveFrom(ByteSource& source) {
         return WaveError{WaveProblem::Truncated, 0};
     if (!SameId(header + 8, "WAVE"))
         return WaveError{WaveProblem::NotWave, 8};
-    const std::uint32_t riffSize = Le32(header + 4);
+    const std::uint32_t riffSize = SizeAfterId(header);
 
     // The RIFF size counts from the form type at offset 8. Every pass moves at least 8 bytes on
     // and the walk stops where the file ends, so it ends whatever the sizes say.
@@ -176,7 +173,7 @@ WaveResult ParseWaveFrom(ByteSource& source) {
             sound.endedEarly = true;
             break;
         }
-        const std::uint32_t size = Le32(chunkHeader + 4);
+        const std::uint32_t size = SizeAfterId(chunkHeader);
         if (SameId(chunkHeader, "fmt ")) {
             const auto format = ReadFormat(walk, chunkStart, size);
             if (const auto* error = std::get_if<WaveError>(&format))

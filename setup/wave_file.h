@@ -22,7 +22,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/byte_source.h"
+#include "base/byte_source.h"
 
 // The 18-byte format record as it is stored in the file and in memory (WAVEFORMATEX):
 // wFormatTag, nChannels, nSamplesPerSec, nAvgBytesPerSec, nBlockAlign, wBitsPerSample, cbSize.

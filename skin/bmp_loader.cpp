@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/byte_reader.h"
+#include "base/byte_reader.h"
 #include "skin/bmp_pixels.h"
 #include "skin/image_hooks.h"
 

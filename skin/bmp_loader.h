@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/byte_source.h"
+#include "base/byte_source.h"
 
 // The caller's choice of output pixel layout. Rows are (bits per pixel x width + 7) / 8 bytes,
 // back to back, without rounding to any word size.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/byte_reader.h"
+
 namespace {
 
 // Word packing truncates: no rounding, no dithering.
@@ -11,11 +13,6 @@ std::uint16_t Pack555(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
 
 std::uint16_t Pack565(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return static_cast<std::uint16_t>(((red >> 3) << 11) | ((green >> 2) << 5) | (blue >> 3));
-}
-
-void PutWord(std::uint8_t* out, std::uint16_t word) {
-    out[0] = static_cast<std::uint8_t>(word);
-    out[1] = static_cast<std::uint8_t>(word >> 8);
 }
 
 }  // namespace
@@ -82,11 +79,11 @@ PixelTable MakePixelTable(const ColourTable& colours, StorageFormat format) {
         std::array<std::uint8_t, 4>& pixel = table.pixels[index];
         switch (format) {
             case FormatRgb555:
-                PutWord(pixel.data(), Pack555(c.red, c.green, c.blue));
+                ByteWriter(pixel.data(), pixel.size()).U16(Pack555(c.red, c.green, c.blue));
                 table.bytesPerPixel = 2;
                 break;
             case FormatRgb565:
-                PutWord(pixel.data(), Pack565(c.red, c.green, c.blue));
+                ByteWriter(pixel.data(), pixel.size()).U16(Pack565(c.red, c.green, c.blue));
                 table.bytesPerPixel = 2;
                 break;
             case FormatRgb24:
@@ -145,15 +142,16 @@ void PackIndexRow(const std::uint8_t* indices, std::int32_t width, StorageFormat
 
 void PackBgrRow(const std::uint8_t* bgr, std::int32_t width, StorageFormat format,
                 std::uint8_t* out) {
+    // The output row was sized by the load's plan; its words are stored without a check each.
     switch (format) {
         case FormatRgb555:
             for (std::int32_t x = 0; x < width; ++x, bgr += 3, out += 2) {
-                PutWord(out, Pack555(bgr[2], bgr[1], bgr[0]));
+                StoreLittleEndian(out, Pack555(bgr[2], bgr[1], bgr[0]), 2);
             }
             break;
         case FormatRgb565:
             for (std::int32_t x = 0; x < width; ++x, bgr += 3, out += 2) {
-                PutWord(out, Pack565(bgr[2], bgr[1], bgr[0]));
+                StoreLittleEndian(out, Pack565(bgr[2], bgr[1], bgr[0]), 2);
             }
             break;
         case FormatRgb24:

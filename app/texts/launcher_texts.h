@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 
 namespace texts::launcher {
 

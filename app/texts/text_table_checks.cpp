@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/audio_texts.h"
 #include "app/texts/control_texts.h"
 #include "app/texts/graphics_texts.h"

@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "app/command_line.h"
-#include "app/local_text.h"
-#include "app/win/com_initialisation.h"
-#include "app/win/install_folder_win.h"
-#include "app/win/instance_mutex.h"
-#include "app/win/startup_log.h"
+#include "app/texts/local_text.h"
+#include "base/win/com_initialisation.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/instance_mutex.h"
+#include "base/win/startup_log.h"
 #include "controls/win/control_setup_dialog.h"
 #include "launcher/win/launcher_dialog.h"
 #include "setup/win/audio_setup_dialog.h"

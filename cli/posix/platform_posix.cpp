@@ -49,9 +49,8 @@ bool WriteAll(int fd, const SettingsBytes& bytes) {
 
 // Makes the rename itself last: the folder's entry is flushed as well.
 void FlushFolderOf(const std::string& path) {
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    if (folder.empty())
-        folder = ".";
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    const std::filesystem::path folder = parent.empty() ? std::filesystem::path(".") : parent;
     const Descriptor directory(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.Get() >= 0)
         fsync(directory.Get());

@@ -2,15 +2,17 @@
 
 #include <dbt.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/control_texts.h"
 #include "app/texts/key_names.h"
 #include "app/texts/messages.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "base/win/combo_box.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "controls/capture.h"
 #include "controls/win/capture_reading.h"
 #include "controls/win/keyboard_layout.h"
@@ -30,18 +32,8 @@ constexpr UINT kDeviceChangeQuietMilliseconds = 300;
 
 const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnInitDialog(&ControlSetupDialog::Initialise),
-    OnCommand(IDC_BIND_LEFT, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_LEFT>),
-    OnCommand(IDC_BIND_RIGHT, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_RIGHT>),
-    OnCommand(IDC_BIND_FORWARD, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_FORWARD>),
-    OnCommand(IDC_BIND_BACKWARD, BN_CLICKED,
-              &ControlSetupDialog::BindingClicked<IDC_BIND_BACKWARD>),
-    OnCommand(IDC_BIND_TAV, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_TAV>),
-    OnCommand(IDC_BIND_JUMP, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_JUMP>),
-    OnCommand(IDC_BIND_SEARCH, BN_CLICKED, &ControlSetupDialog::BindingClicked<IDC_BIND_SEARCH>),
-    OnCommand(IDC_BIND_TURN_LEFT, BN_CLICKED,
-              &ControlSetupDialog::BindingClicked<IDC_BIND_TURN_LEFT>),
-    OnCommand(IDC_BIND_TURN_RIGHT, BN_CLICKED,
-              &ControlSetupDialog::BindingClicked<IDC_BIND_TURN_RIGHT>),
+    OnCommandRange(IDC_BIND_LEFT, IDC_BIND_TURN_RIGHT, BN_CLICKED,
+                   &ControlSetupDialog::BindingClicked),
     OnCommand(IDC_CONTROLLER_LIST, CBN_SELCHANGE, &ControlSetupDialog::ControllerChanged),
     OnCommand(IDC_DEFAULTS, BN_CLICKED, &ControlSetupDialog::RestoreDefaults),
     OnCommand(IDC_CALIBRATE, BN_CLICKED, &ControlSetupDialog::Calibrate),
@@ -52,10 +44,7 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnMessage(WM_DEVICECHANGE, &ControlSetupDialog::DeviceChanged),
     OnMessage(WM_TIMER, &ControlSetupDialog::TimerElapsed),
     OnMessage(WM_DESTROY, &ControlSetupDialog::Destroyed),
-    OnMessage(WM_ERASEBKGND, &ControlSetupDialog::EraseWithSkin),
-    OnMessage(WM_CTLCOLORBTN, &ControlSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &ControlSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_DRAWITEM, &ControlSetupDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 ControlSetupDialog::ControlSetupDialog(DirectInputFactory directInput)
@@ -121,17 +110,18 @@ void ControlSetupDialog::FillControllerList() {
 }
 
 void ControlSetupDialog::ShowControllerList() {
+    // Each entry carries its item: 0 for the keyboard, n for the controller n - 1.
     const HWND list = Item(IDC_CONTROLLER_LIST);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    const std::wstring keyboard = WideFromCodePage1252(Localise(texts::keys::kKeyboard));
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(keyboard.c_str()));
-    for (const AttachedController& controller : input_.Controllers()) {
-        std::wstring name = controller.name;
-        if (!controller.connected)
+    AddComboEntry(list, WideFromCodePage1252(Localise(texts::keys::kKeyboard)), 0);
+    const std::vector<AttachedController>& controllers = input_.Controllers();
+    for (std::size_t index = 0; index < controllers.size(); ++index) {
+        std::wstring name = controllers[index].name;
+        if (!controllers[index].connected)
             name += L" " + WideFromCodePage1252(Localise(text::kNotConnected));
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        AddComboEntry(list, name, index + 1);
     }
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(bindings_.selectedController), 0);
+    SelectComboIndex(list, static_cast<std::size_t>(bindings_.selectedController));
 }
 
 Guid ControlSetupDialog::SelectedInstance() const {
@@ -206,10 +196,11 @@ void ControlSetupDialog::ControllerChanged() {
     // The record still names the device selected before the change.
     WriteSettings();
 
-    const LRESULT item = SendMessageW(Item(IDC_CONTROLLER_LIST), CB_GETCURSEL, 0, 0);
-    if (item < 0)
+    const std::optional<std::size_t> selected = SelectedComboIndex(Item(IDC_CONTROLLER_LIST));
+    if (!selected || *selected > input_.Controllers().size())
         return;
-    bindings_.selectedController = static_cast<int>(item);
+    const int item = static_cast<int>(*selected);
+    bindings_.selectedController = item;
     if (item == 0) {
         record_.controllerDevice = Guid{};
     } else if (SelectedControllerAway()) {
@@ -218,7 +209,7 @@ void ControlSetupDialog::ControllerChanged() {
         record_.controllerDevice = SelectedInstance();
     } else {
         // A controller that cannot be opened keeps the captions of the device selected before.
-        if (FAILED(input_.OpenController(static_cast<int>(item))))
+        if (FAILED(input_.OpenController(item)))
             return;
         record_.controllerDevice =
             input_.Controllers()[static_cast<std::size_t>(item) - 1].instance;
@@ -226,6 +217,11 @@ void ControlSetupDialog::ControllerChanged() {
     bindings_.LoadSets();
     RefreshCaptions();
     InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlSetupDialog::BindingClicked(int buttonId) {
+    if (const std::optional<ControlAction> action = ActionOfButton(buttonId))
+        StartCapture(*action);
 }
 
 void ControlSetupDialog::StartCapture(ControlAction action) {

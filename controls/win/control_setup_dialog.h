@@ -13,8 +13,8 @@
 
 #include <memory>
 
-#include "app/win/dialog.h"
-#include "app/win/tooltips.h"
+#include "skin/win/skinned_dialog.h"
+#include "base/win/tooltips.h"
 #include "controls/bindings.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"
@@ -23,21 +23,19 @@
 #include "controls/win/key_capture_dialog.h"
 #include "settings/settings_file.h"
 
-class ControlSetupDialog : public MappedDialog<ControlSetupDialog> {
+class ControlSetupDialog : public MappedDialog<ControlSetupDialog, SkinnedDialog> {
   public:
     // DirectInput comes from `directInput`, or from the system when it is empty.
     explicit ControlSetupDialog(DirectInputFactory directInput = {});
 
   private:
-    friend class MappedDialog<ControlSetupDialog>;
+    friend class MappedDialog<ControlSetupDialog, SkinnedDialog>;
     static const MessageMap<ControlSetupDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
-    // The nine binding buttons' clicks.
-    template <int buttonId>
-    void BindingClicked() {
-        StartCapture(*ActionOfButton(buttonId));
-    }
+    // A click on one of the nine binding buttons; the range of their identifiers holds one
+    // other control, which binds nothing.
+    void BindingClicked(int buttonId);
     void ControllerChanged();
     void RestoreDefaults();
     void Calibrate();

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/win/owned_handle.h"
+#include "base/win/owned_handle.h"
 
 inline void EndDeviceNotification(HDEVNOTIFY notification) {
     UnregisterDeviceNotification(notification);

@@ -5,7 +5,8 @@
 #include <cwchar>
 #include <iterator>
 
-#include "app/win/startup_log.h"
+#include "base/win/catch_to_result.h"
+#include "base/win/startup_log.h"
 #include "settings/win/guid_win.h"
 
 using Microsoft::WRL::ComPtr;
@@ -55,26 +56,34 @@ std::wstring InstanceName(IDirectInputDevice8A& device, const DIDEVICEINSTANCEA&
 }
 
 struct Listing {
-    IDirectInput8A* directInput;
-    std::vector<AttachedController>* controllers;
+    IDirectInput8A& directInput;
+    std::vector<AttachedController>& controllers;
+    HRESULT result = DI_OK;
 };
 
-BOOL CALLBACK ListController(const DIDEVICEINSTANCEA* instance, void* context) {
-    const Listing& listing = *static_cast<const Listing*>(context);
+void ListController(Listing& listing, const DIDEVICEINSTANCEA& instance) {
     // A tenth and later controllers are left out; the list has no room for them.
-    if (listing.controllers->size() >= kMaxListedControllers)
-        return DIENUM_CONTINUE;
+    if (listing.controllers.size() >= kMaxListedControllers)
+        return;
     ComPtr<IDirectInputDevice8A> device;
-    if (FAILED(listing.directInput->CreateDevice(instance->guidInstance, device.GetAddressOf(),
-                                                 nullptr))) {
-        return DIENUM_CONTINUE;
+    if (FAILED(listing.directInput.CreateDevice(instance.guidInstance, device.GetAddressOf(),
+                                                nullptr))) {
+        return;
     }
-    listing.controllers->push_back(
-        {FromWindowsGuid(instance->guidInstance), InstanceName(*device.Get(), *instance)});
-    return DIENUM_CONTINUE;
+    listing.controllers.push_back(
+        {FromWindowsGuid(instance.guidInstance), InstanceName(*device.Get(), instance)});
 }
 
-BOOL CALLBACK SetAxisRange(const DIDEVICEOBJECTINSTANCEA* object, void* context) {
+// DirectInput calls this from its own C code: nothing may unwind through it.
+BOOL CALLBACK ListControllerCallback(const DIDEVICEINSTANCEA* instance, void* context) noexcept {
+    auto& listing = *static_cast<Listing*>(context);
+    listing.result = CatchToResult([&] { ListController(listing, *instance); });
+    // Once a controller could not be kept, the listing has failed: the rest need not be looked at.
+    return SUCCEEDED(listing.result) ? DIENUM_CONTINUE : DIENUM_STOP;
+}
+
+// DirectInput calls this from its own C code; nothing in it throws.
+BOOL CALLBACK SetAxisRange(const DIDEVICEOBJECTINSTANCEA* object, void* context) noexcept {
     auto& device = *static_cast<IDirectInputDevice8A*>(context);
     DIPROPRANGE range = {};
     range.diph.dwSize = sizeof range;
@@ -99,9 +108,16 @@ const AttachedController* FindController(const std::vector<AttachedController>& 
 
 HRESULT ListControllers(IDirectInput8A& directInput, std::vector<AttachedController>& controllers) {
     controllers.clear();
-    Listing listing = {&directInput, &controllers};
-    return directInput.EnumDevices(DI8DEVCLASS_GAMECTRL, ListController, &listing,
-                                   DIEDFL_ATTACHEDONLY);
+    Listing listing = {directInput, controllers};
+    HRESULT result = directInput.EnumDevices(DI8DEVCLASS_GAMECTRL, ListControllerCallback, &listing,
+                                             DIEDFL_ATTACHEDONLY);
+    // A controller that could not be kept stopped the enumeration, which DirectInput answers as
+    // a success.
+    if (SUCCEEDED(result))
+        result = listing.result;
+    if (FAILED(result))
+        controllers.clear();
+    return result;
 }
 
 int PreselectedItem(const std::vector<AttachedController>& controllers, const Guid& stored) {

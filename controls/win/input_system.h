@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/loaded_library.h"
+#include "base/win/loaded_library.h"
 #include "settings/settings_file.h"
 
 // DISCL_NONEXCLUSIVE | DISCL_BACKGROUND: the dialog never takes a device away from another
@@ -54,7 +54,8 @@ struct AttachedController {
 };
 
 // The attached game controllers in DirectInput's enumeration order, at most nine. A controller
-// whose device cannot be created is left out. Fails only when the enumeration itself fails.
+// whose device cannot be created is left out. Fails when the enumeration fails, or with
+// E_OUTOFMEMORY when the controllers could not all be kept; then none is listed.
 HRESULT ListControllers(IDirectInput8A& directInput, std::vector<AttachedController>& controllers);
 
 // The list item to select at the start: the item (1 ... 9) of the controller the settings file

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/control_texts.h"
 #include "app/texts/messages.h"
-#include "app/win/ui_text.h"
+#include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/settings_readers.h"
 
@@ -21,9 +21,7 @@ const MessageMap<KeyCaptureDialog> KeyCaptureDialog::kMessageMap = {
     OnMessage(WM_TIMER, &KeyCaptureDialog::Poll),
     OnMessage(WM_PAINT, &KeyCaptureDialog::Relabel),
     OnMessage(WM_ERASEBKGND, &KeyCaptureDialog::EraseWithoutSkin),
-    OnMessage(WM_CTLCOLORBTN, &KeyCaptureDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &KeyCaptureDialog::ColourControlsForSkin),
-    OnMessage(WM_DRAWITEM, &KeyCaptureDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 KeyCaptureDialog::KeyCaptureDialog(CaptureDevices devices, CaptureSession session,

@@ -13,12 +13,12 @@
 
 #include <functional>
 
-#include "app/win/dialog.h"
+#include "skin/win/skinned_dialog.h"
 #include "controls/capture.h"
 #include "controls/input_code.h"
 #include "controls/win/capture_reading.h"
 
-class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
+class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog, SkinnedDialog> {
   public:
     // `bind` receives the captured code, once.
     KeyCaptureDialog(CaptureDevices devices, CaptureSession session,
@@ -37,7 +37,7 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog> {
     void DeviceGone();
 
   private:
-    friend class MappedDialog<KeyCaptureDialog>;
+    friend class MappedDialog<KeyCaptureDialog, SkinnedDialog>;
     static const MessageMap<KeyCaptureDialog> kMessageMap;
 
     enum class Stage { Waiting, Holding, Finished };

@@ -2,16 +2,18 @@
 
 #include <shellapi.h>
 
-#include "app/local_text.h"
-#include "app/system_language.h"
+#include "app/texts/local_text.h"
+#include "app/texts/system_language.h"
 #include "app/texts/launcher_texts.h"
 #include "app/texts/messages.h"
 #include "app/texts/start_failure.h"
-#include "app/win/install_folder_win.h"
-#include "app/win/instance_mutex.h"
-#include "app/win/registry_key.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/combo_box.h"
+#include "base/win/instance_mutex.h"
+#include "base/win/loaded_library.h"
+#include "base/win/registry_key.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "launcher/uninstall_command.h"
 #include "resources/resource_ids.h"
 #include "settings/win/launcher_settings.h"
@@ -31,11 +33,7 @@ constexpr int kInstalledOnlyButtons[] = {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_
 
 // DirectX 8.1 brought the DirectPlay NAT helper: where it loads, DirectX 8.1 is there.
 bool DirectX81Present() {
-    const HMODULE helper = LoadLibraryA("dpnhpast.dll");
-    if (helper == nullptr)
-        return false;
-    FreeLibrary(helper);
-    return true;
+    return static_cast<bool>(LoadedLibrary(L"dpnhpast.dll"));
 }
 
 const char* InstallTip(bool installed) {
@@ -84,10 +82,7 @@ const MessageMap<LauncherDialog> LauncherDialog::kMessageMap = {
     OnCommand(IDC_DEVELOPER_SITE, BN_CLICKED, &LauncherDialog::DeveloperSitePressed),
     OnCommand(IDC_UPDATE_INSTALL, BN_CLICKED, &LauncherDialog::UpdateInstallPressed),
     OnCommand(IDC_LANGUAGE_LIST, CBN_SELCHANGE, &LauncherDialog::LanguageChanged),
-    OnMessage(WM_ERASEBKGND, &LauncherDialog::EraseWithSkin),
-    OnMessage(WM_CTLCOLORBTN, &LauncherDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &LauncherDialog::ColourControlsForSkin),
-    OnMessage(WM_DRAWITEM, &LauncherDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 LauncherDialog::LauncherDialog() : MappedDialog(IDD_LAUNCHER) {}
@@ -152,11 +147,10 @@ void LauncherDialog::ApplyLauncherTexts() {
 
     const HWND list = Item(IDC_LANGUAGE_LIST);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (const LocalText& name : text::kLanguageNames) {
-        SendMessageW(list, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(WideFromCodePage1252(Localise(name)).c_str()));
-    }
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(CurrentLanguage()), 0);
+    for (std::size_t language = 0; language < text::kLanguageNames.size(); ++language)
+        AddComboEntry(list, WideFromCodePage1252(Localise(text::kLanguageNames[language])),
+                      language);
+    SelectComboIndex(list, static_cast<std::size_t>(CurrentLanguage()));
 }
 
 void LauncherDialog::ApplyInstallState() {
@@ -178,8 +172,10 @@ void LauncherDialog::ApplyInstallState() {
 
 void LauncherDialog::LanguageChanged() {
     RunLauncherLoad(Window(), record_);
-    const LRESULT chosen = SendMessageW(Item(IDC_LANGUAGE_LIST), CB_GETCURSEL, 0, 0);
-    SetCurrentLanguage(static_cast<int>(chosen));
+    const std::optional<std::size_t> chosen = SelectedComboIndex(Item(IDC_LANGUAGE_LIST));
+    if (!chosen)
+        return;
+    SetCurrentLanguage(static_cast<int>(*chosen));
     ApplyLauncherTexts();
     InvalidateRect(Window(), nullptr, TRUE);
     StoreLauncherLanguage(Window(), record_);

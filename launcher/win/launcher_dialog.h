@@ -5,17 +5,17 @@
 
 #include <windows.h>
 
-#include "app/win/dialog.h"
-#include "app/win/tooltips.h"
+#include "skin/win/skinned_dialog.h"
+#include "base/win/tooltips.h"
 #include "launcher/launch_targets.h"
 #include "settings/settings_file.h"
 
-class LauncherDialog : public MappedDialog<LauncherDialog> {
+class LauncherDialog : public MappedDialog<LauncherDialog, SkinnedDialog> {
   public:
     LauncherDialog();
 
   private:
-    friend class MappedDialog<LauncherDialog>;
+    friend class MappedDialog<LauncherDialog, SkinnedDialog>;
     static const MessageMap<LauncherDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);

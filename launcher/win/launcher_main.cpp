@@ -1,9 +1,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/win/com_initialisation.h"
-#include "app/win/install_folder_win.h"
-#include "app/win/startup_log.h"
+#include "base/win/com_initialisation.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/startup_log.h"
 #include "launcher/win/launcher_dialog.h"
 #include "skin/image_hooks.h"
 #include "skin/skin_picture.h"

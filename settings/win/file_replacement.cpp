@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 
 namespace {
 

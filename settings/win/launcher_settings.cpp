@@ -2,14 +2,14 @@
 
 #include <utility>
 
-#include "app/install_folder.h"
-#include "app/local_text.h"
+#include "settings/install_folder.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
-#include "app/win/install_folder_win.h"
-#include "app/win/registry_key.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
-#include "app/win/unique_handle.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/registry_key.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
+#include "base/win/unique_handle.h"
 #include "settings/launcher_load.h"
 #include "settings/win/settings_store.h"
 
@@ -89,7 +89,7 @@ void StoreLauncherLanguage(HWND owner, SettingsFile& record) {
     bool stored = false;
     if (folder.Found()) {
         record.language = CurrentLanguage();
-        stored = WriteSettings(folder.path + "\\tavrin.dat", record, kSharedWrite);
+        stored = WriteSettings(SettingsPathIn(folder.path), record, kSharedWrite);
     } else {
         // Without a temporary folder the choice has nowhere to go: reported like a file that
         // cannot be created.

@@ -1,9 +1,9 @@
 #include "settings/win/settings_readers.h"
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "settings/launcher_load.h"
 
 SettingsReadOutcome ReadSettingsForDialog(HWND owner, SettingsFile& record, FileAccess access) {

@@ -1,11 +1,9 @@
 #include "settings/win/settings_store.h"
 
-#include "app/win/install_folder_win.h"
-#include "app/win/unique_handle.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/unique_handle.h"
 
 namespace {
-
-constexpr const char* kSettingsFileName = "\\tavrin.dat";
 
 UniqueHandle OpenExisting(const std::string& path, FileAccess access) {
     return UniqueHandle(CreateFileA(path.c_str(), access.access, access.share, nullptr,
@@ -45,11 +43,15 @@ bool NameTheSameFile(const std::string& first, const std::string& second) {
                                               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+std::string SettingsPathIn(const std::string& folder) {
+    return folder + "\\" + kSettingsFileName;
+}
+
 std::optional<std::string> SettingsPath() {
     const InstallFolder folder = ReadInstallFolder();
     if (!folder.Found())
         return std::nullopt;
-    return folder.path + kSettingsFileName;
+    return SettingsPathIn(folder.path);
 }
 
 std::optional<std::string> TemporaryLanguagePath() {
@@ -57,7 +59,7 @@ std::optional<std::string> TemporaryLanguagePath() {
     const DWORD length = GetTempPathA(sizeof folder, folder);
     if (length == 0 || length >= sizeof folder)
         return std::nullopt;
-    return WithoutTrailingBackslash(folder) + kSettingsFileName;
+    return SettingsPathIn(WithoutTrailingBackslash(folder));
 }
 
 std::optional<std::vector<std::uint8_t>> ReadSettingsBytes(const std::string& path,

@@ -24,13 +24,16 @@ inline constexpr FileAccess kSharedRead = {GENERIC_READ, FILE_SHARE_READ};
 // The launcher's language change.
 inline constexpr FileAccess kSharedWrite = {GENERIC_WRITE, FILE_SHARE_READ};
 
-// The install folder followed by "\tavrin.dat"; nothing while the folder cannot be read.
+// The settings file in `folder`, a path without a trailing backslash.
+std::string SettingsPathIn(const std::string& folder);
+
+// The settings file in the install folder; nothing while the folder cannot be read.
 std::optional<std::string> SettingsPath();
 
-// "tavrin.dat" in the user's temporary folder: the one-byte language file of the launcher.
-// Nothing when the system names no temporary folder or one too long for a path: the launcher then
-// has no temporary language file at all, rather than one in whatever folder is current, which
-// may be the install folder with the settings file itself.
+// A file named like the settings file in the user's temporary folder: the one-byte language file of
+// the launcher. Nothing when the system names no temporary folder or one too long for a path: the
+// launcher then has no temporary language file at all, rather than one in whatever folder is
+// current, which may be the install folder with the settings file itself.
 std::optional<std::string> TemporaryLanguagePath();
 
 // Whether two paths name the same file: compared as full paths in their long form, without regard

@@ -2,12 +2,13 @@
 
 #include <variant>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/audio_texts.h"
 #include "app/texts/messages.h"
-#include "app/win/install_folder_win.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "settings/win/install_folder_win.h"
+#include "base/win/combo_box.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/guid_win.h"
 #include "settings/win/settings_readers.h"
@@ -18,22 +19,6 @@
 namespace text = texts::audio;
 using Microsoft::WRL::ComPtr;
 
-namespace {
-
-struct EnumeratedDevice {
-    std::optional<Guid> guid;
-    std::wstring description;
-};
-
-BOOL CALLBACK CollectDevice(GUID* guid, const wchar_t* description, const wchar_t*, void* context) {
-    auto& devices = *static_cast<std::vector<EnumeratedDevice>*>(context);
-    devices.push_back({guid != nullptr ? std::optional(FromWindowsGuid(*guid)) : std::nullopt,
-                       description != nullptr ? description : L""});
-    return TRUE;  // never stop early: every device is looked at
-}
-
-}  // namespace
-
 const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
     OnInitDialog(&AudioSetupDialog::Initialise),
     OnCommand(IDC_SOUND_DRIVER_LIST, CBN_SELCHANGE, &AudioSetupDialog::SelectionChanged),
@@ -42,10 +27,7 @@ const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
     OnCommand(IDCANCEL, BN_CLICKED, &AudioSetupDialog::Cancel),
     OnMessage(WM_PAINT, &AudioSetupDialog::Relabel),
     OnMessage(WM_DESTROY, &AudioSetupDialog::Destroyed),
-    OnMessage(WM_ERASEBKGND, &AudioSetupDialog::EraseWithSkin),
-    OnMessage(WM_CTLCOLORBTN, &AudioSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_CTLCOLORSTATIC, &AudioSetupDialog::ColourControlsForSkin),
-    OnMessage(WM_DRAWITEM, &AudioSetupDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 AudioSetupDialog::AudioSetupDialog() : MappedDialog(IDD_AUDIO_SETUP) {}
@@ -72,32 +54,32 @@ HandlerResult AudioSetupDialog::Initialise(const Message&) {
 }
 
 void AudioSetupDialog::ListDevices() {
-    std::vector<EnumeratedDevice> devices;
-    directSoundLibrary_.Enumerate(CollectDevice, &devices);
+    // A failed enumeration leaves no device: nothing is listed, as without DirectSound.
+    directSoundLibrary_.Enumerate(devices_);
     std::vector<std::optional<Guid>> guids;
-    for (const EnumeratedDevice& device : devices)
+    for (const SoundDevice& device : devices_)
         guids.push_back(device.guid);
     const SoundDeviceList list = ListSoundDevices(guids, record_.soundDevice);
 
     const HWND combo = Item(IDC_SOUND_DRIVER_LIST);
-    for (std::size_t index : list.listed) {
-        SendMessageW(combo, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(devices[index].description.c_str()));
-        entryDevices_.push_back(devices[index].guid);
-    }
-    SendMessageW(combo, CB_SETCURSEL, list.preselected, 0);
-    if (!entryDevices_.empty())
-        selectedSoundDevice_ = entryDevices_[list.preselected];
+    for (std::size_t index : list.listed)
+        AddComboEntry(combo, devices_[index].description, index);
+    if (!list.listed.empty())
+        SelectComboIndex(combo, list.listed[list.preselected]);
+    TakeSelectedDevice();
+}
+
+void AudioSetupDialog::TakeSelectedDevice() {
+    selectedSoundDevice_.reset();
+    const std::optional<std::size_t> index = SelectedComboIndex(Item(IDC_SOUND_DRIVER_LIST));
+    if (index && *index < devices_.size())
+        selectedSoundDevice_ = devices_[*index].guid;
 }
 
 void AudioSetupDialog::SelectionChanged() {
     // The test sound keeps playing through the device it was prepared on; the choice reaches the
     // file on OK, and the test device changes only when a lost buffer has to be rebuilt.
-    const LRESULT entry = SendMessageW(Item(IDC_SOUND_DRIVER_LIST), CB_GETCURSEL, 0, 0);
-    selectedSoundDevice_.reset();
-    if (entry >= 0 && static_cast<std::size_t>(entry) < entryDevices_.size()) {
-        selectedSoundDevice_ = entryDevices_[static_cast<std::size_t>(entry)];
-    }
+    TakeSelectedDevice();
     InvalidateRect(Window(), nullptr, TRUE);
 }
 
@@ -150,7 +132,7 @@ void AudioSetupDialog::SaveAudioSettings() {
     // Only the device and the version change; every other field goes back as it was read. With
     // nothing listed (no DirectSound, no sound card) the player has chosen nothing: the saved
     // device stays, for the day it can be listed again.
-    if (!entryDevices_.empty())
+    if (SendMessageW(Item(IDC_SOUND_DRIVER_LIST), CB_GETCOUNT, 0, 0) > 0)
         record_.soundDevice = selectedSoundDevice_.value_or(Guid{});
     WriteSettingsOrReport(Window(), record_, kSharedReadWrite);
     End(IDOK);

@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "app/win/dialog.h"
-#include "app/win/tooltips.h"
+#include "skin/win/skinned_dialog.h"
+#include "base/win/tooltips.h"
 #include "settings/settings_file.h"
 #include "setup/win/direct_sound_library.h"
 
-class AudioSetupDialog : public MappedDialog<AudioSetupDialog> {
+class AudioSetupDialog : public MappedDialog<AudioSetupDialog, SkinnedDialog> {
   public:
     AudioSetupDialog();
 
   private:
-    friend class MappedDialog<AudioSetupDialog>;
+    friend class MappedDialog<AudioSetupDialog, SkinnedDialog>;
     static const MessageMap<AudioSetupDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
@@ -33,12 +33,15 @@ class AudioSetupDialog : public MappedDialog<AudioSetupDialog> {
     HandlerResult Destroyed(const Message& message);
 
     void ListDevices();
+    // Remembers the device of the selected entry, for the test sound and for OK.
+    void TakeSelectedDevice();
     // Prepares the test sound on the device selected now; false leaves no test buffer.
     bool LoadTestSound();
 
     SettingsFile record_;
-    // The GUID of each entry of the device list, in list order; none for a device without one.
-    std::vector<std::optional<Guid>> entryDevices_;
+    // The devices DirectSound reported, in its order; each entry of the device list carries the
+    // index of its device here.
+    std::vector<SoundDevice> devices_;
     std::optional<Guid> selectedSoundDevice_;
     std::string testSoundPath_;
     // Declared before the object and its buffer, so that it outlives them.

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/loaded_library.h"
+#include "base/win/loaded_library.h"
 #include "settings/settings_file.h"
 #include "setup/display_modes.h"
 

@@ -10,7 +10,18 @@
 #include <dsound.h>
 #include <wrl/client.h>
 
-#include "app/win/loaded_library.h"
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/win/loaded_library.h"
+#include "settings/settings_file.h"
+
+// One device as DirectSound reports it.
+struct SoundDevice {
+    std::optional<Guid> guid;  // none for a device without one, such as the primary driver
+    std::wstring description;
+};
 
 class DirectSoundLibrary {
   public:
@@ -18,8 +29,10 @@ class DirectSoundLibrary {
     // made with an earlier load must be released first.
     bool Load();
 
-    // DirectSoundEnumerateW; DSERR_NODRIVER when the library is missing.
-    HRESULT Enumerate(LPDSENUMCALLBACKW callback, void* context) const;
+    // Every device DirectSoundEnumerateW reports, in its order, replacing what `devices` held.
+    // DSERR_NODRIVER when the library is missing, E_OUTOFMEMORY when the devices could not all
+    // be kept; after any failure `devices` is empty.
+    HRESULT Enumerate(std::vector<SoundDevice>& devices) const;
     // DirectSoundCreate for `device`, nullptr meaning the default device; DSERR_NODRIVER when the
     // library is missing. The object must be released before this library goes.
     HRESULT Create(const GUID* device, Microsoft::WRL::ComPtr<IDirectSound>& directSound) const;

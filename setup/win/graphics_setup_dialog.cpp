@@ -1,10 +1,11 @@
 #include "setup/win/graphics_setup_dialog.h"
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "app/texts/graphics_texts.h"
 #include "app/texts/messages.h"
-#include "app/win/startup_log.h"
-#include "app/win/ui_text.h"
+#include "base/win/combo_box.h"
+#include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/settings_readers.h"
 #include "skin/win/skin_painting.h"
@@ -31,10 +32,9 @@ const MessageMap<GraphicsSetupDialog> GraphicsSetupDialog::kMessageMap = {
     OnCommand(IDCANCEL, BN_CLICKED, &GraphicsSetupDialog::Cancel),
     OnMessage(WM_PAINT, &GraphicsSetupDialog::Relabel),
     OnMessage(WM_DESTROY, &GraphicsSetupDialog::Destroyed),
-    OnMessage(WM_ERASEBKGND, &GraphicsSetupDialog::EraseWithSkin),
     OnMessage(WM_CTLCOLORBTN, &GraphicsSetupDialog::ColourControls),
     OnMessage(WM_CTLCOLORSTATIC, &GraphicsSetupDialog::ColourControls),
-    OnMessage(WM_DRAWITEM, &GraphicsSetupDialog::DrawButtonWithSkin),
+    ChainMessageMap<SkinnedDialog>(),
 };
 
 GraphicsSetupDialog::GraphicsSetupDialog() : MappedDialog(IDD_GRAPHICS_SETUP) {}
@@ -95,28 +95,26 @@ void GraphicsSetupDialog::ReadSavedChoice() {
 
 void GraphicsSetupDialog::ListAdapters() {
     const HWND combo = Item(IDC_GRAPHICS_DRIVER_LIST);
-    for (const Direct3DAdapter& adapter : direct3d_.Adapters()) {
-        const LRESULT entry = SendMessageW(combo, CB_ADDSTRING, 0,
-                                           reinterpret_cast<LPARAM>(adapter.description.c_str()));
-        if (entry < 0)
-            continue;  // the list keeps its entries and this table in step
-        adapterEntries_.push_back({adapter.ordinal, adapter.deviceIdentifier});
+    adapters_ = direct3d_.Adapters();
+    std::optional<std::size_t> saved;
+    for (std::size_t index = 0; index < adapters_.size(); ++index) {
+        const Direct3DAdapter& adapter = adapters_[index];
+        if (!AddComboEntry(combo, adapter.description, index))
+            continue;
         // An adapter without an identifier cannot be told from another one: never pre-selected.
-        if (!adapter.deviceIdentifier.IsZero() && adapter.deviceIdentifier == savedAdapter_) {
-            SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-        }
+        // Of two with the same identifier, the later one is.
+        if (!adapter.deviceIdentifier.IsZero() && adapter.deviceIdentifier == savedAdapter_)
+            saved = index;
     }
-    if (SendMessageW(combo, CB_GETCURSEL, 0, 0) == CB_ERR && !adapterEntries_.empty()) {
-        SendMessageW(combo, CB_SETCURSEL, 0, 0);
-    }
+    if (!saved || !SelectComboIndex(combo, *saved))
+        SendMessageW(combo, CB_SETCURSEL, 0, 0);  // an empty list stays without a selection
 }
 
-std::optional<GraphicsSetupDialog::AdapterEntry> GraphicsSetupDialog::SelectedAdapter() const {
-    const LRESULT entry = SendMessageW(Item(IDC_GRAPHICS_DRIVER_LIST), CB_GETCURSEL, 0, 0);
-    if (entry < 0 || static_cast<std::size_t>(entry) >= adapterEntries_.size()) {
-        return std::nullopt;
-    }
-    return adapterEntries_[static_cast<std::size_t>(entry)];
+const Direct3DAdapter* GraphicsSetupDialog::SelectedAdapter() const {
+    const std::optional<std::size_t> index = SelectedComboIndex(Item(IDC_GRAPHICS_DRIVER_LIST));
+    if (!index || *index >= adapters_.size())
+        return nullptr;
+    return &adapters_[*index];
 }
 
 void GraphicsSetupDialog::BuildModeList() {
@@ -125,32 +123,20 @@ void GraphicsSetupDialog::BuildModeList() {
 
     std::vector<AdapterMode> modes;
     DepthCheck depthWorks = [](int, DepthFormat) { return false; };
-    if (const std::optional<AdapterEntry> adapter = SelectedAdapter()) {
+    if (const Direct3DAdapter* adapter = SelectedAdapter()) {
         modes = direct3d_.Modes(adapter->ordinal);
         depthWorks = direct3d_.DepthCheckFor(adapter->ordinal);
     }
     const ModeList list =
         ComposeModeList(modes, depthWorks, savedMode_, windowedChosen_, Localise(text::kWindowed));
 
+    // The combo box sorts by its own rules: the pre-selection is found by the index its entry
+    // carries, wherever the box has put it.
     modeEntries_ = list.entries;
-    for (std::size_t index = 0; index < modeEntries_.size(); ++index) {
-        const std::wstring label = WideFromCodePage1252(modeEntries_[index].c_str());
-        const LRESULT entry =
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
-        if (entry >= 0) {
-            SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(entry),
-                         static_cast<LPARAM>(index));
-        }
-    }
-    // The combo box sorts by its own rules: the pre-selection is found by its text, wherever the
-    // box has put it.
-    if (list.selected) {
-        const std::wstring chosen = WideFromCodePage1252(modeEntries_[*list.selected].c_str());
-        const LRESULT entry = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(chosen.c_str()));
-        if (entry >= 0)
-            SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-    }
+    for (std::size_t index = 0; index < modeEntries_.size(); ++index)
+        AddComboEntry(combo, WideFromCodePage1252(modeEntries_[index].c_str()), index);
+    if (list.selected)
+        SelectComboIndex(combo, *list.selected);
     // A list left without a selection stands for the last mode built: OK stores that one.
     if (list.lastLabel)
         modeText_ = *list.lastLabel;
@@ -165,14 +151,9 @@ void GraphicsSetupDialog::DriverChanged() {
 }
 
 void GraphicsSetupDialog::TakeResolution() {
-    const HWND combo = Item(IDC_RESOLUTION_LIST);
-    const LRESULT entry = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (entry >= 0) {
-        const LRESULT index = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0);
-        if (index >= 0 && static_cast<std::size_t>(index) < modeEntries_.size()) {
-            modeText_ = modeEntries_[static_cast<std::size_t>(index)];
-        }
-    }
+    const std::optional<std::size_t> index = SelectedComboIndex(Item(IDC_RESOLUTION_LIST));
+    if (index && *index < modeEntries_.size())
+        modeText_ = modeEntries_[*index];
     windowedChosen_ = IsWindowedLabel(modeText_);
     InvalidateRect(Window(), nullptr, TRUE);
 }
@@ -188,7 +169,7 @@ void GraphicsSetupDialog::SaveGraphicsSettings() {
         record_.windowed = windowedChosen_ ? 1 : 0;
     }
     // Without an adapter there is no identifier to store: the one read stays.
-    if (const std::optional<AdapterEntry> adapter = SelectedAdapter()) {
+    if (const Direct3DAdapter* adapter = SelectedAdapter()) {
         record_.displayAdapter = adapter->deviceIdentifier;
     }
     record_.compatibilityMode = StoredCheckOf(Window(), IDC_COMPATIBILITY_MODE);

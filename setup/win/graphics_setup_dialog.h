@@ -8,25 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "app/win/dialog.h"
-#include "app/win/tooltips.h"
+#include "skin/win/skinned_dialog.h"
+#include "base/win/tooltips.h"
 #include "settings/settings_file.h"
 #include "setup/display_modes.h"
 #include "setup/win/direct3d8.h"
 
-class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog> {
+class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDialog> {
   public:
     GraphicsSetupDialog();
 
   private:
-    friend class MappedDialog<GraphicsSetupDialog>;
+    friend class MappedDialog<GraphicsSetupDialog, SkinnedDialog>;
     static const MessageMap<GraphicsSetupDialog> kMessageMap;
-
-    // One entry of the driver list.
-    struct AdapterEntry {
-        UINT ordinal;
-        Guid deviceIdentifier;
-    };
 
     HandlerResult Initialise(const Message& message);
     void DriverChanged();
@@ -40,8 +34,8 @@ class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog> {
 
     void ReadSavedChoice();
     void ListAdapters();
-    // The driver list's selected entry; none when the list is empty.
-    std::optional<AdapterEntry> SelectedAdapter() const;
+    // The adapter of the driver list's selected entry; nullptr when the list is empty.
+    const Direct3DAdapter* SelectedAdapter() const;
 
     SettingsFile record_;
     // The choice the file remembers; never changed by the player's picks, so that every driver
@@ -51,8 +45,9 @@ class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog> {
     bool windowedChosen_ = false;
     // The label of the resolution entry last taken, or of the last mode a list build composed.
     std::string modeText_ = "640 x 480 (32z)";
-    // The driver list's entries in list order. Every adapter Direct3D reports is listed.
-    std::vector<AdapterEntry> adapterEntries_;
+    // The adapters Direct3D reported, every one listed; each entry of the driver list carries
+    // the index of its adapter here.
+    std::vector<Direct3DAdapter> adapters_;
     // The resolution list's texts as the last build composed them; each entry of the combo box
     // carries the index of its text here.
     std::vector<std::string> modeEntries_;

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "app/win/ui_text.h"
+#include "base/win/gdi_objects.h"
+#include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "skin/skin_picture.h"
 
@@ -14,19 +15,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kDimGrey = RGB(105, 105, 105);
 constexpr UINT kButtonTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-
-// Saves a device context's state and puts it back, whatever the drawing changed.
-class SavedDcState {
-  public:
-    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDcState() { RestoreDC(dc_, saved_); }
-    SavedDcState(const SavedDcState&) = delete;
-    SavedDcState& operator=(const SavedDcState&) = delete;
-
-  private:
-    HDC dc_;
-    int saved_;
-};
 
 void DrawButtonText(HDC dc, const std::wstring& text, RECT rect, int offset, COLORREF colour) {
     OffsetRect(&rect, offset, offset);

@@ -16,12 +16,6 @@ class AudioSetupTest : public ProductTest {
         return OpenSetup("sound", language, kAudioTitle);
     }
 
-    // Presses OK and waits for the process to end.
-    void Accept(const WindowInfo& dialog) {
-        EXPECT_TRUE(Handled(driver_->Click(dialog.handle, kIdOk)));
-        EXPECT_TRUE(Ended(*setup_));
-    }
-
     // The GUID the dialog stores for the device of list entry `entry`: learnt by choosing it and
     // saving once without a file.
     Bytes DeviceGuid(int entry) {
@@ -31,7 +25,7 @@ class AudioSetupTest : public ProductTest {
                                           dialog->handle, IDC_SOUND_DRIVER_LIST, entry)))) {
             return {};
         }
-        Accept(*dialog);
+        EXPECT_TRUE(Accept(*dialog));
         const std::optional<Bytes> settings = installation_->Settings();
         if (!settings || settings->size() != 172)
             return {};
@@ -69,7 +63,7 @@ TEST_F(AudioSetupTest, OkChangesOnlyTheVersionAndTheDeviceOfAnExistingFile) {
     const std::optional<WindowInfo> dialog = driver_->FindWindow(kAudioTitle);
     ASSERT_TRUE(dialog) << driver_->LastError();
     EXPECT_EQ(driver_->Control(dialog->handle, IDC_SOUND_DRIVER_LIST)->selection, 0);
-    Accept(*dialog);
+    EXPECT_TRUE(Accept(*dialog));
 
     Bytes expected = before;
     PutLittleEndian32(expected, 0, 0x40066666);
@@ -89,7 +83,7 @@ TEST_F(AudioSetupTest, SavedDeviceIsSelectedAndKeptOnOk) {
     const std::optional<WindowInfo> dialog = Open();
     ASSERT_TRUE(dialog) << driver_->LastError();
     EXPECT_EQ(driver_->Control(dialog->handle, IDC_SOUND_DRIVER_LIST)->selection, 1);
-    Accept(*dialog);
+    EXPECT_TRUE(Accept(*dialog));
     EXPECT_EQ(installation_->Settings(), saved);
 }
 

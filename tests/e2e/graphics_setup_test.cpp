@@ -21,11 +21,6 @@ class GraphicsSetupTest : public ProductTest {
         return driver_->Control(dialog.handle, IDC_RESOLUTION_LIST);
     }
 
-    void Accept(const WindowInfo& dialog) {
-        EXPECT_TRUE(Handled(driver_->Click(dialog.handle, kIdOk)));
-        EXPECT_TRUE(Ended(*setup_));
-    }
-
     static int IndexOf(const ControlInfo& list, const std::string& text) {
         const auto found = std::find(list.items.begin(), list.items.end(), text);
         return found == list.items.end() ? -1 : static_cast<int>(found - list.items.begin());
@@ -74,7 +69,7 @@ TEST_F(GraphicsSetupTest, OkStoresTheChosenModeAdapterAndSwitchesAndNothingElse)
                                                  static_cast<int>(chosen - modes->items.begin()))));
     ASSERT_TRUE(Handled(driver_->SetCheck(dialog->handle, IDC_COMPATIBILITY_MODE, 1)));
     ASSERT_TRUE(Handled(driver_->SetCheck(dialog->handle, IDC_HIGH_DETAIL, 0)));
-    Accept(*dialog);
+    EXPECT_TRUE(Accept(*dialog));
 
     const std::optional<Bytes> after = installation_->Settings();
     ASSERT_TRUE(after);
@@ -101,7 +96,7 @@ TEST_F(GraphicsSetupTest, WindowedIsStoredAsZerosAndChosenAgainOnTheNextStart) {
     ASSERT_TRUE(modes);
     ASSERT_TRUE(Handled(driver_->SelectComboItem(dialog->handle, IDC_RESOLUTION_LIST,
                                                  static_cast<int>(modes->items.size()) - 1)));
-    Accept(*dialog);
+    EXPECT_TRUE(Accept(*dialog));
     const std::optional<Bytes> saved = installation_->Settings();
     ASSERT_TRUE(saved);
     for (std::size_t offset : {36, 40, 44, 48})
@@ -129,7 +124,7 @@ TEST_F(GraphicsSetupTest, DriverChangeTakesTheResolutionTheListShows) {
     ASSERT_TRUE(dialog) << driver_->LastError();
     ASSERT_TRUE(Handled(driver_->SelectComboItem(dialog->handle, IDC_GRAPHICS_DRIVER_LIST, 0)));
     EXPECT_EQ(Resolutions(*dialog)->text, "1280 x 1024 x 32 (32z)");
-    Accept(*dialog);
+    EXPECT_TRUE(Accept(*dialog));
 
     const std::optional<Bytes> stored = installation_->Settings();
     ASSERT_TRUE(stored);

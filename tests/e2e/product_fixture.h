@@ -73,6 +73,19 @@ class ProductTest : public ::testing::Test {
         return process.WaitForExit(wait).has_value();
     }
 
+    // Presses OK in the setup tool's dialog and waits for its process to end. A test writes
+    // EXPECT_TRUE(Accept(*dialog)), so that a failure names the test's own line.
+    ::testing::AssertionResult Accept(const WindowInfo& dialog) {
+        const ActionResult ok = driver_->Click(dialog.handle, kIdOk);
+        if (!Handled(ok)) {
+            return ::testing::AssertionFailure()
+                   << "OK was not handled: " << ok.outcome << " " << ok.error;
+        }
+        if (!Ended(*setup_))
+            return ::testing::AssertionFailure() << "the setup tool did not end after OK";
+        return ::testing::AssertionSuccess();
+    }
+
     // Puts the recorder in place of a program of the installation: recorder.exe, copied under
     // the program's name, writes the command line it was started with to "<program>.log".
     void Record(const std::string& program) {

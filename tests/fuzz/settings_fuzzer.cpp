@@ -10,9 +10,10 @@
 #include "cli/settings_show.h"
 #include "cli/settings_source.h"
 #include "cli/utf8_text.h"
+#include "settings/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const ShownFile file{"tavrin.dat", size, RecordFromBytes(data, size)};
+    const ShownFile file{kSettingsFileName, size, RecordFromBytes(data, size)};
     // The file's own language, as the tool takes it: the fuzzer reaches all five by its bytes.
     const int language = NamesLanguage(file.record, kNoLanguageChosen);
     const auto problems = CheckSettings(file.record, file.size, language);

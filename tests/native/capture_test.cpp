@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "controls/capture.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"

@@ -15,7 +15,6 @@
 namespace {
 
 using demo_game::DescribeSettingsFile;
-using demo_game::FormatGuid;
 using Lines = std::vector<std::string>;
 
 // Offsets of the fields the tests write.
@@ -131,16 +130,6 @@ TEST(DemoGameReport, ShowsTheFullScreenModeOrWindowed) {
     EXPECT_EQ(ValueOf(lines, "Display"), "Windowed");
     EXPECT_EQ(ValueOf(lines, "Compatibility mode"), "on");
     EXPECT_EQ(ValueOf(lines, "High detail"), "off");
-}
-
-TEST(DemoGameReport, FormatsGuidsInTheRegistrySpelling) {
-    Guid guid;
-    guid.bytes = kCountingGuid;
-    EXPECT_EQ(FormatGuid(guid), kCountingGuidText);
-
-    guid.bytes = {0xDE, 0xBC, 0x9A, 0x78, 0x56, 0x34, 0xF0, 0x12,
-                  0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89};
-    EXPECT_EQ(FormatGuid(guid), "{789ABCDE-3456-12F0-ABCD-EF0123456789}");
 }
 
 TEST(DemoGameReport, ZeroDevicesAreTheDefaultsAndTheKeyboard) {

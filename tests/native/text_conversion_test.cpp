@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 
 namespace {
 

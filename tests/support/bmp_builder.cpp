@@ -1,18 +1,6 @@
 #include "support/bmp_builder.h"
 
-namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-}  // namespace
+#include "base/byte_reader.h"
 
 std::size_t SourceRowSize(int bitsPerPixel, int width) {
     return (static_cast<std::size_t>(bitsPerPixel) * static_cast<std::size_t>(width) + 31) / 32 * 4;
@@ -25,31 +13,28 @@ std::vector<std::uint8_t> BuildBmp(const BmpFile& file) {
                              : 14 + 40 + tableBytes + static_cast<std::uint32_t>(file.gap.size());
     const std::uint32_t fileSize = dataOffset + static_cast<std::uint32_t>(file.rows.size());
 
-    std::vector<std::uint8_t> out;
-    out.push_back('B');  // file header
-    out.push_back('M');
-    Put32(out, fileSize);
-    Put32(out, 0);  // two reserved words
-    Put32(out, dataOffset);
+    std::vector<std::uint8_t> out(14 + 40 + tableBytes);
+    ByteWriter writer(out.data(), out.size());
+    writer.Bytes("BM", 2);  // file header
+    writer.U32(fileSize);
+    writer.U32(0);  // two reserved words
+    writer.U32(dataOffset);
 
-    Put32(out, file.headerSize);  // bitmap header
-    Put32(out, static_cast<std::uint32_t>(file.width));
-    Put32(out, static_cast<std::uint32_t>(file.height));
-    Put16(out, file.planes);
-    Put16(out, file.bitsPerPixel);
-    Put32(out, file.compression);
-    Put32(out, static_cast<std::uint32_t>(file.rows.size()));  // image size
-    Put32(out, 2835);                                          // 72 DPI, horizontal
-    Put32(out, 2835);                                          // and vertical
-    Put32(out, file.coloursUsed);
-    Put32(out, 0);  // important colours
+    writer.U32(file.headerSize);  // bitmap header
+    writer.I32(file.width);
+    writer.I32(file.height);
+    writer.U16(file.planes);
+    writer.U16(file.bitsPerPixel);
+    writer.U32(file.compression);
+    writer.U32(static_cast<std::uint32_t>(file.rows.size()));  // image size
+    writer.U32(2835);                                          // 72 DPI, horizontal
+    writer.U32(2835);                                          // and vertical
+    writer.U32(file.coloursUsed);
+    writer.U32(0);  // important colours
 
-    for (std::uint32_t rgb : file.palette) {
-        out.push_back(static_cast<std::uint8_t>(rgb));        // blue
-        out.push_back(static_cast<std::uint8_t>(rgb >> 8));   // green
-        out.push_back(static_cast<std::uint8_t>(rgb >> 16));  // red
-        out.push_back(0);                                     // reserved
-    }
+    // 0xRRGGBB stored little-endian is blue, green, red and the reserved byte.
+    for (std::uint32_t rgb : file.palette)
+        writer.U32(rgb & 0xFFFFFF);
     out.insert(out.end(), file.gap.begin(), file.gap.end());
     out.insert(out.end(), file.rows.begin(), file.rows.end());
     return out;

@@ -1,5 +1,7 @@
 #include "support/settings_builder.h"
 
+#include "base/byte_reader.h"
+
 std::vector<std::uint8_t> DistinctSettingsBytes(std::int32_t language) {
     std::vector<std::uint8_t> bytes(kSettingsFileSize);
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -10,13 +12,13 @@ std::vector<std::uint8_t> DistinctSettingsBytes(std::int32_t language) {
 }
 
 void PutLittleEndian32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    ByteWriter writer(bytes.data(), bytes.size());
+    writer.Seek(offset);
+    writer.U32(value);
 }
 
 std::uint32_t GetLittleEndian32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= std::uint32_t{bytes[offset + i]} << (8 * i);
-    return value;
+    ByteReader reader(bytes.data(), bytes.size());
+    reader.Seek(offset);
+    return reader.U32();
 }

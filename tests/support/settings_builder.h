@@ -11,6 +11,7 @@
 // wrongly touches shows up.
 std::vector<std::uint8_t> DistinctSettingsBytes(std::int32_t language = 0);
 
-// Writes a little-endian 32-bit value at `offset`.
+// Writes or reads a little-endian 32-bit value at `offset`, through the project's byte codec: an
+// offset too close to the end writes nothing and reads 0.
 void PutLittleEndian32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value);
 std::uint32_t GetLittleEndian32(const std::vector<std::uint8_t>& bytes, std::size_t offset);

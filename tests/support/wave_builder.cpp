@@ -1,33 +1,26 @@
 #include "support/wave_builder.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "base/byte_reader.h"
 
 namespace {
 
-void PutId(WaveBytes& out, const char* id) {
-    // Ids are four characters ("fmt " ends in a space); a shorter one is filled up with spaces.
+// Ids are four characters ("fmt " ends in a space); a shorter one is filled up with spaces.
+void PutId(ByteWriter& writer, const char* id) {
     const std::size_t length = std::strlen(id);
-    for (std::size_t i = 0; i < 4; ++i) {
-        out.push_back(i < length ? static_cast<std::uint8_t>(id[i]) : std::uint8_t{' '});
-    }
-}
-
-void Put16(WaveBytes& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(WaveBytes& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
+    for (std::size_t i = 0; i < 4; ++i)
+        writer.U8(i < length ? static_cast<std::uint8_t>(id[i]) : std::uint8_t{' '});
 }
 
 }  // namespace
 
 WaveBytes ChunkHeader(const char* id, std::uint32_t size) {
-    WaveBytes out;
-    PutId(out, id);
-    Put32(out, size);
+    WaveBytes out(8);
+    ByteWriter writer(out.data(), out.size());
+    PutId(writer, id);
+    writer.U32(size);
     return out;
 }
 
@@ -40,16 +33,8 @@ WaveBytes Chunk(const char* id, const WaveBytes& body) {
 }
 
 WaveBytes FormatBody(const WaveFormat& format, std::size_t size) {
-    WaveBytes out;
-    Put16(out, format.formatTag);
-    Put16(out, format.channels);
-    Put32(out, format.samplesPerSecond);
-    Put32(out, format.averageBytesPerSecond);
-    Put16(out, format.blockAlign);
-    Put16(out, format.bitsPerSample);
-    Put16(out, format.extraSize);
-    out.resize(size < out.size() ? size : out.size());
-    return out;
+    const auto record = WaveFormatBytes(format);
+    return WaveBytes(record.begin(), record.begin() + std::min(size, record.size()));
 }
 
 WaveFormat Pcm(std::uint16_t channels, std::uint32_t samplesPerSecond,
@@ -66,10 +51,11 @@ WaveFormat Pcm(std::uint16_t channels, std::uint32_t samplesPerSecond,
 
 WaveBytes RiffFile(const std::vector<WaveBytes>& chunks, std::uint32_t riffSize,
                    const char* formType) {
-    WaveBytes out;
-    PutId(out, "RIFF");
-    Put32(out, riffSize);
-    PutId(out, formType);
+    WaveBytes out(12);
+    ByteWriter writer(out.data(), out.size());
+    PutId(writer, "RIFF");
+    writer.U32(riffSize);
+    PutId(writer, formType);
     for (const WaveBytes& chunk : chunks)
         out.insert(out.end(), chunk.begin(), chunk.end());
     return out;

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "controls/win/control_setup_dialog.h"
 #include "dialog_driver.h"
 #include "fake_direct_input.h"
@@ -140,7 +140,7 @@ class ControlSetupDevicesTest : public ::testing::Test {
     // Whether the dialog holds the controller's device open.
     bool DeviceOpen(int pad) { return directInput.Controller(pad).device->References() > 1; }
 
-    std::string SettingsPath() const { return folder.File("tavrin.dat"); }
+    std::string SettingsPath() const { return folder.File(kSettingsFileName); }
 
     GameRegistry registry;
     ScratchFolder folder;

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/install_folder.h"
+#include "settings/install_folder.h"
 
 namespace {
 

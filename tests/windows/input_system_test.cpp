@@ -15,6 +15,7 @@
 #include "controls/win/capture_reading.h"
 #include "controls/win/input_system.h"
 #include "controls/win/keyboard_layout.h"
+#include "failing_allocations.h"
 #include "fake_direct_input.h"
 #include "settings/win/guid_win.h"
 
@@ -197,6 +198,24 @@ TEST(ListControllersTest, AFailedEnumerationIsAnsweredWithNothingListed) {
     std::vector<AttachedController> controllers = {{Guid{}, L"left over"}};
     EXPECT_EQ(ListControllers(directInput, controllers), DIERR_NOTINITIALIZED);
     EXPECT_TRUE(controllers.empty());
+}
+
+TEST(ListControllersTest, MemoryRunningOutWhileListingIsAnsweredWithNothingListed) {
+    FakeDirectInput directInput;
+    directInput.Attach(1);
+    FakeController& pad = directInput.Attach(2);
+    // The stand-in notes each call; room made now keeps its notes from needing memory.
+    pad.device->calls.reserve(8);
+    directInput.Controller(1).device->calls.reserve(8);
+    std::vector<AttachedController> controllers;
+    HRESULT result = DI_OK;
+    {
+        const FailingAllocations failing;
+        result = ListControllers(directInput, controllers);
+    }
+    EXPECT_EQ(result, E_OUTOFMEMORY);
+    EXPECT_TRUE(controllers.empty());
+    EXPECT_EQ(pad.device->calls.size(), 0u) << "the enumeration went on after the failure";
 }
 
 TEST(PreselectedItemTest, TheStoredControllerIsSelectedOnlyWhenAttached) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win/install_folder_win.h"
+#include "settings/win/install_folder_win.h"
 #include "game_registry.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "app/local_text.h"
-#include "app/win/ui_text.h"
+#include "app/texts/local_text.h"
+#include "base/win/ui_text.h"
 #include "controls/input_code.h"
 #include "controls/win/keyboard_layout.h"
 

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "game_registry.h"
+#include "settings/settings_file.h"
 #include "support/settings_builder.h"
 
 namespace {
@@ -81,7 +82,7 @@ ProgramRun RunProgram(const ScratchFolder& folder, const std::vector<std::string
 
 class SettingsProgramTest : public ::testing::Test {
   protected:
-    SettingsProgramTest() : installed(install.File("tavrin.dat")) {
+    SettingsProgramTest() : installed(install.File(kSettingsFileName)) {
         registry.SetLocation(install.Path() + "\\");
     }
 

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <vector>
 
-#include "app/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "game_registry.h"
 #include "settings/win/settings_store.h"
 #include "support/settings_builder.h"
@@ -66,6 +66,8 @@ bool SetPermissions(const std::string& path, const char* sddl) {
     return set;
 }
 
+// The name is spelled out here rather than taken from kSettingsFileName: these tests hold the
+// paths to the name the game reads.
 class SettingsStoreTest : public ::testing::Test {
   protected:
     SettingsStoreTest() : path(folder.File("tavrin.dat")) {}

@@ -9,15 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/win/dialog.h"
+#include "base/win/dialog.h"
 #include "controls/win/keyboard_layout.h"
 #include "settings/win/settings_store.h"
 #include "tools/demo_game/demo_game_layout.h"
 #include "tools/demo_game/settings_report.h"
 
 namespace {
-
-constexpr const char* kSettingsFileName = "\\tavrin.dat";
 
 // The folder this program lies in. The launcher's Play starts it from the install folder, so the
 // settings file is beside it.
@@ -38,7 +36,7 @@ struct FoundSettings {
 // The file beside the program, else the one in the install folder the registry names: started
 // from elsewhere, the stand-in still shows the installed game's settings.
 FoundSettings FindSettings() {
-    const std::string beside = ProgramFolder() + kSettingsFileName;
+    const std::string beside = SettingsPathIn(ProgramFolder());
     if (auto bytes = ReadSettingsBytes(beside, kSharedRead))
         return {beside, std::move(bytes)};
     if (const std::optional<std::string> installed = SettingsPath()) {

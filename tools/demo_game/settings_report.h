@@ -7,13 +7,13 @@
 // report lives in this header, where both can reach it.
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 #include "controls/input_code.h"
+#include "settings/guid_text.h"
 #include "settings/settings_file.h"
 
 namespace demo_game {
@@ -21,18 +21,6 @@ namespace demo_game {
 // The file as read: its bytes (at most 172; a short file gives fewer), or nothing when it did not
 // open.
 using SettingsFileBytes = std::optional<std::vector<std::uint8_t>>;
-
-// "{0123ABCD-4567-89AB-CDEF-0123456789AB}", as the registry and the debugger spell a GUID: the
-// first three groups are the little-endian integers of the Windows layout, the last two its bytes.
-inline std::string FormatGuid(const Guid& guid) {
-    const auto& b = guid.bytes;
-    char text[39] = {};
-    std::snprintf(text, sizeof text,
-                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3],
-                  b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13],
-                  b[14], b[15]);
-    return text;
-}
 
 // A device GUID, or `whenZero` for the all-zero GUID by which the setup tools mean "no particular
 // device".

@@ -1,6 +1,7 @@
 #include "tools/driver/capture.h"
 
-#include "tools/driver/handles.h"
+#include "base/win/gdi_objects.h"
+#include "base/win/unique_handle.h"
 
 namespace {
 
@@ -88,9 +89,8 @@ bool SaveBmp(const ClientPicture& picture, const std::wstring& path) {
     fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
     fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
 
-    HANDLE opened = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    const FileHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.Get(), &fileHeader, sizeof fileHeader) &&
            WriteAll(file.Get(), &header, sizeof header) &&
            WriteAll(file.Get(), picture.rows.data(), picture.rows.size());

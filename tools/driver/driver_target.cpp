@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tools/driver/driver_target_layout.h"
-#include "tools/driver/handles.h"
+#include "base/win/gdi_objects.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "tools/driver/handles.h"
+#include "base/win/registry_key.h"
 
 namespace {
 
-LONG OpenKey(HKEY root, const std::wstring& path, REGSAM access, RegistryKeyHandle* key) {
+LONG OpenKey(HKEY root, const std::wstring& path, REGSAM access, RegistryKey* key) {
     return RegOpenKeyExW(root, path.c_str(), 0, access | KEY_WOW64_32KEY, key->Receive());
 }
 
@@ -27,7 +27,7 @@ HKEY RegistryRoot(std::string_view name) {
 
 LONG WriteRegistryText(HKEY root, const std::wstring& path, const std::string& name,
                        const std::string& text, DWORD size) {
-    RegistryKeyHandle key;
+    RegistryKey key;
     const LONG created =
         RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
                         key.Receive(), nullptr);
@@ -44,7 +44,7 @@ LONG WriteRegistryText(HKEY root, const std::wstring& path, const std::string& n
 
 LONG ReadRegistryValue(HKEY root, const std::wstring& path, const std::string& name,
                        RegistryValue* value) {
-    RegistryKeyHandle key;
+    RegistryKey key;
     const LONG opened = OpenKey(root, path, KEY_QUERY_VALUE, &key);
     if (opened != ERROR_SUCCESS)
         return opened;
@@ -63,7 +63,7 @@ LONG ReadRegistryValue(HKEY root, const std::wstring& path, const std::string& n
 }
 
 LONG DeleteRegistryValue(HKEY root, const std::wstring& path, const std::string& name) {
-    RegistryKeyHandle key;
+    RegistryKey key;
     const LONG opened = OpenKey(root, path, KEY_SET_VALUE, &key);
     if (opened != ERROR_SUCCESS)
         return AbsentIsDone(opened);
@@ -72,7 +72,7 @@ LONG DeleteRegistryValue(HKEY root, const std::wstring& path, const std::string&
 
 LONG DeleteRegistryTree(HKEY root, const std::wstring& path) {
     {
-        RegistryKeyHandle key;
+        RegistryKey key;
         const LONG opened = OpenKey(root, path, KEY_ALL_ACCESS, &key);
         if (opened != ERROR_SUCCESS)
             return AbsentIsDone(opened);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tools/driver/handles.h"
+#include "base/win/unique_handle.h"
 #include "tools/driver/window_queries.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "app/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 // common controls as our programs do, which every window of ours needs for its tooltips: the
 // system's part of that can then be told from ours.
 //
-// It logs its start and its first paint like the real programs (app/win/startup_log.h).
+// It logs its start and its first paint like the real programs (base/win/startup_log.h).
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <utility>
 
-#include "app/win/startup_log.h"
+#include "base/win/startup_log.h"
 #include "tools/startup_bench/baseline_layout.h"
 
 namespace {

@@ -19,7 +19,7 @@ What is measured, per run:
     driver reads the screen every 5 ms without making the window paint. Under Wine a window
     reaches the screen when its thread has no more painting to do, so the skin on the screen
     means that the first paint, buttons and texts included, is done;
-  - the program logs the moments of its start-up steps (TAVRIN_STARTUP_LOG, app/win/
+  - the program logs the moments of its start-up steps (TAVRIN_STARTUP_LOG, base/win/
     startup_log.h) on the same clock.
 A first round of every window, not counted, warms the prefix up and reads the colour each probe
 point has once the window is settled. Then the windows take turns, one run each per round, each

@@ -1,4 +1,4 @@
-#include "app/byte_source.h"
+#include "base/byte_source.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,7 @@
-#include "app/win/install_folder_win.h"
+#include "base/win/registry_key.h"
 
 #include <algorithm>
 #include <vector>
-
-#include "app/win/registry_key.h"
 
 std::optional<std::string> ReadRegistryText(const RegistryKey& key, const char* name,
                                             std::size_t capacity) {
@@ -18,15 +16,4 @@ std::optional<std::string> ReadRegistryText(const RegistryKey& key, const char* 
     if (terminator == buffer.begin() + size)
         return std::nullopt;
     return std::string(buffer.begin(), terminator);
-}
-
-InstallFolder ReadInstallFolder() {
-    const RegistryKey key = RegistryKey::OpenForReading(kGameKeyPath);
-    if (!key)
-        return {InstallFolderState::KeyMissing, {}};
-    const std::optional<std::string> text =
-        ReadRegistryText(key, kLocationValue, kInstallFolderCapacity);
-    if (!text)
-        return {InstallFolderState::ValueMissing, {}};
-    return {InstallFolderState::Found, WithoutTrailingBackslash(*text)};
 }

@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
-#include "app/win/owned_handle.h"
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "base/win/owned_handle.h"
 
 inline void CloseRegistryKey(HKEY key) {
     RegCloseKey(key);
@@ -22,3 +26,9 @@ class RegistryKey : public OwnedHandle<HKEY, CloseRegistryKey> {
         return key;
     }
 };
+
+// Reads a string value of at most `capacity` bytes (terminator included) from an open key.
+// Nothing when the value is missing, is not a string, does not fit, or holds no terminator: such
+// a value is treated as unreadable rather than read past its end.
+std::optional<std::string> ReadRegistryText(const RegistryKey& key, const char* name,
+                                            std::size_t capacity);

@@ -1,4 +1,4 @@
-#include "app/win/instance_mutex.h"
+#include "base/win/instance_mutex.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/win/startup_log.h"
+#include "base/win/startup_log.h"
 
 #include <windows.h>
 

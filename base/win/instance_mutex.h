@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 
 // Takes the mutex for this setup process. Nothing when another setup process holds it already:
 // this one then ends silently.

@@ -1,4 +1,4 @@
-#include "app/install_folder.h"
+#include "settings/install_folder.h"
 
 std::string WithoutTrailingBackslash(std::string text) {
     if (!text.empty() && text.back() == '\\')

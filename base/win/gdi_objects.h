@@ -1,11 +1,10 @@
 #pragma once
-// Owners of the Windows handles the driver opens: each is released when its owner goes.
+// Owners of GDI objects and device contexts, and guards that put a device context back the way
+// they found it: each gives its object back when it goes.
 
 #include <windows.h>
 
-#include "app/win/owned_handle.h"
-#include "app/win/registry_key.h"
-#include "app/win/unique_handle.h"
+#include "base/win/owned_handle.h"
 
 inline void DeleteMemoryDc(HDC dc) {
     DeleteDC(dc);
@@ -14,9 +13,9 @@ inline void DeleteGdiObject(HGDIOBJ object) {
     DeleteObject(object);
 }
 
-using FileHandle = UniqueHandle;
-using RegistryKeyHandle = RegistryKey;
+// A device context of CreateCompatibleDC.
 using MemoryDc = OwnedHandle<HDC, DeleteMemoryDc>;
+// A pen, brush, font or bitmap of one's own; never a stock object.
 using GdiObject = OwnedHandle<HGDIOBJ, DeleteGdiObject>;
 
 // The screen's device context, from GetDC(nullptr) until ReleaseDC.
@@ -51,4 +50,20 @@ class SelectedObject {
   private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Saves a device context's whole state and puts it back, whatever the drawing changed.
+class SavedDcState {
+  public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDcState() {
+        if (saved_ != 0)
+            RestoreDC(dc_, saved_);
+    }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+  private:
+    HDC dc_;
+    int saved_;
 };

@@ -1,18 +1,18 @@
-#include "app/win/dialog.h"
+#include "base/win/dialog.h"
 
+#include <cwchar>
+#include <exception>
 #include <utility>
 
-#include "app/win/startup_log.h"
-#include "skin/win/skin_painting.h"
+#include "base/win/startup_log.h"
 
 namespace {
 
 // What the start-up log tells of the first dialog a process shows: when it is created, its
-// initialisation, the moment its first paint begins, and the skin picture drawn into it.
+// initialisation and the moment its first paint begins.
 bool firstCreation = true;
 bool firstInitialisation = true;
 bool firstPaint = true;
-bool firstSkinErase = true;
 
 }  // namespace
 
@@ -48,28 +48,26 @@ void Dialog::End(INT_PTR result) {
     EndDialog(window_, result);
 }
 
-HandlerResult Dialog::EraseWithSkin(const Message& message) {
-    std::optional<StartupStep> step;
-    if (std::exchange(firstSkinErase, false))
-        step.emplace("skin drawn");
-    return DrawSkinBackground(window_, reinterpret_cast<HDC>(message.wParam));
+namespace {
+
+// Tells a debugger once why the dialog ended: a handler threw, and the exception stops here,
+// since nothing may unwind through the dialog manager (C code of the system's).
+void ReportHandlerFailure(UINT message, const char* what) {
+    wchar_t line[200];
+    swprintf(line, sizeof line / sizeof line[0],
+             L"Tavrin: a dialog handler failed on message 0x%04X (%hs); the dialog ends\n", message,
+             what);
+    OutputDebugStringW(line);
 }
 
-HandlerResult Dialog::ColourControlsForSkin(const Message& message) {
-    const HBRUSH brush =
-        SkinControlColor(reinterpret_cast<HDC>(message.wParam), ControlTypeOf(message.id));
-    if (brush == nullptr)
-        return std::nullopt;
-    return reinterpret_cast<INT_PTR>(brush);
-}
+}  // namespace
 
-HandlerResult Dialog::DrawButtonWithSkin(const Message& message) {
-    DrawSkinButton(window_, *reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam));
-    return TRUE;
-}
-
-HandlerResult Dialog::EraseWithoutSkin(const Message& message) {
-    return EraseWithSystemBrush(reinterpret_cast<HDC>(message.wParam));
+void Dialog::Fail(UINT message, const char* what) {
+    if (std::exchange(failed_, true))
+        return;
+    ReportHandlerFailure(message, what);
+    if (window_ != nullptr)
+        End(-1);
 }
 
 INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
@@ -95,8 +93,11 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LP
     HandlerResult result;
     try {
         result = dialog->Dispatch({id, wParam, lParam});
+    } catch (const std::exception& failure) {
+        dialog->Fail(id, failure.what());
+        return FALSE;
     } catch (...) {
-        // Nothing may unwind through the dialog manager: it is C code of the system's.
+        dialog->Fail(id, "unknown exception");
         return FALSE;
     }
     if (!result)

@@ -1,4 +1,4 @@
-#include "app/win/ui_text.h"
+#include "base/win/ui_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/win/owned_handle.h"
+#include "base/win/owned_handle.h"
 
 inline void CloseKernelHandle(HANDLE handle) {
     CloseHandle(handle);

@@ -6,7 +6,7 @@
 
 #include <type_traits>
 
-#include "app/win/owned_handle.h"
+#include "base/win/owned_handle.h"
 
 inline void ReleaseLibrary(HMODULE module) {
     FreeLibrary(module);

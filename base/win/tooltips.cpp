@@ -1,10 +1,10 @@
-#include "app/win/tooltips.h"
+#include "base/win/tooltips.h"
 
 #include <commctrl.h>
 
 #include <string>
 
-#include "app/win/ui_text.h"
+#include "base/win/ui_text.h"
 
 void Tooltips::Create(HWND dialog) {
     Destroy();

@@ -1,4 +1,4 @@
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 
 namespace {
 

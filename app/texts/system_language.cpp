@@ -1,6 +1,6 @@
-#include "app/system_language.h"
+#include "app/texts/system_language.h"
 
-#include "app/local_text.h"
+#include "app/texts/local_text.h"
 
 namespace {
 
