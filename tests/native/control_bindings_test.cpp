@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/bindings.h"
@@ -297,133 +298,161 @@ TEST(ControlBindings, ACaptureFinishedAfterTheDeviceChangedIsRefused) {
 
 // ---- Binding a captured input ----
 
-TEST(ApplyBinding, AKeyMovesFromTheActionThatHadIt) {
-    Dialog dialog(FreshDefaults());
-    // Jump captured with Left Shift, which Search holds.
-    EXPECT_EQ(dialog.Capture(A::Jump, kLeftShift), (Actions{A::Jump, A::Search}));
+// One capture on a fresh file, after the captures `before`: what it answers as changed, and both
+// binding arrays of the record afterwards, in file order (Left, Right, Forward, Backward, Jump,
+// Search, Tav, Turn Left, Turn Right). On a fresh file the keyboard holds the arrows, 68, Left
+// Shift (81), 95, 83 and 84; the controller the X axis (33) on Left and Right, the Y axis (34) on
+// Forward and Backward, and buttons 2, 3, 1, 4 and 5.
+struct CaptureCase {
+    const char* what;
+    int selected;  // 0 the keyboard, 1 the first controller
+    std::vector<std::pair<ControlAction, InputCode>> before;
+    ControlAction action;
+    InputCode code;
+    Actions changed;
+    Bindings keyboard;
+    Bindings controller;
+    std::u16string caption = {};  // the captured action's caption; empty: not checked
+};
 
-    EXPECT_EQ(dialog.bindings.Caption(A::Search, kEnglishLayout), u"Undefined");
-    EXPECT_EQ(dialog.bindings.Caption(A::Jump, kEnglishLayout), u"Left Shift");
-    // File order: Jump is index 4, Search index 5.
-    EXPECT_EQ(dialog.record.keyboardBindings,
-              (Bindings{242, 244, 239, 247, kLeftShift, 0, 95, 83, 84}));
-    EXPECT_EQ(dialog.record.controllerBindings, kDefaultControllerBindings);
-    EXPECT_EQ(dialog.bindings.controllerSet.codes,
-              (std::array<InputCode, 9>{33, 33, 34, 34, 1, 2, 3, 4, 5}));
-}
+const CaptureCase kCaptureCases[] = {
+    {"a key moves from the action that had it",
+     0,
+     {},
+     A::Jump,
+     kLeftShift,
+     {A::Jump, A::Search},
+     {242, 244, 239, 247, 81, 0, 95, 83, 84},
+     kDefaultControllerBindings,
+     u"Left Shift"},
+    {"keys have no pairs: the other arrow is left unbound",
+     0,
+     {},
+     A::Left,
+     244,
+     {A::Left, A::Right},
+     {244, 0, 239, 247, 68, 81, 95, 83, 84},
+     kDefaultControllerBindings},
+    {"a key taken from half a pair leaves the other half",
+     0,
+     {},
+     A::Jump,
+     242,
+     {A::Left, A::Jump},
+     {0, 244, 239, 247, 242, 81, 95, 83, 84},
+     kDefaultControllerBindings},
+    {"an unused key changes only its action",
+     0,
+     {},
+     A::TurnLeft,
+     kKeyQ,
+     {A::TurnLeft},
+     {242, 244, 239, 247, 68, 81, 95, kKeyQ, 84},
+     kDefaultControllerBindings,
+     u"Q"},
+    {"the same key again keeps it",
+     0,
+     {},
+     A::Tav,
+     95,
+     {A::Tav},
+     kDefaultKeyboardBindings,
+     kDefaultControllerBindings},
+    {"the same axis again keeps it on both halves",
+     1,
+     {},
+     A::Right,
+     kXAxis,
+     {A::Left, A::Right},
+     kDefaultKeyboardBindings,
+     kDefaultControllerBindings},
+    {"an axis takes the whole pair from the actions that had it",
+     1,
+     {},
+     A::Left,
+     kYAxis,
+     {A::Left, A::Right, A::Forward, A::Backward},
+     kDefaultKeyboardBindings,
+     {34, 34, 0, 0, 2, 3, 1, 4, 5},
+     u"Y Axis"},
+    {"an axis new to the pairs binds both halves",
+     1,
+     {},
+     A::TurnRight,
+     kZAxis,
+     {A::TurnLeft, A::TurnRight},
+     kDefaultKeyboardBindings,
+     {33, 33, 34, 34, 2, 3, 1, 35, 35}},
+    {"a button on half an axis pair frees the other half",
+     1,
+     {},
+     A::Right,
+     9,
+     {A::Left, A::Right},
+     kDefaultKeyboardBindings,
+     {0, 9, 34, 34, 2, 3, 1, 4, 5},
+     u"Button 09"},
+    {"a button taken from another action onto half an axis pair",
+     1,
+     {},
+     A::Right,
+     3,
+     {A::Left, A::Right, A::Search},
+     kDefaultKeyboardBindings,
+     {0, 3, 34, 34, 2, 0, 1, 4, 5}},
+    {"a button leaves a partner that is on a button",
+     1,
+     {{A::Right, 9}, {A::Left, 7}},
+     A::Right,
+     8,
+     {A::Right},
+     kDefaultKeyboardBindings,
+     {7, 8, 34, 34, 2, 3, 1, 4, 5}},
+    {"a button taken from half a pair leaves the other half",
+     1,
+     {{A::Right, 9}, {A::Left, 7}},
+     A::Tav,
+     7,
+     {A::Left, A::Tav},
+     kDefaultKeyboardBindings,
+     {0, 9, 34, 34, 2, 3, 7, 4, 5}},
+    {"a button of an unpaired action touches no pair",
+     1,
+     {},
+     A::Tav,
+     2,
+     {A::Tav, A::Jump},
+     kDefaultKeyboardBindings,
+     {33, 33, 34, 34, 0, 3, 2, 4, 5}},
+    {"an axis taken back from a pair whose other half is on a button",
+     1,
+     {{A::TurnLeft, kZAxis}, {A::TurnRight, 4}},
+     A::TurnLeft,
+     kZAxis,
+     {A::TurnLeft, A::TurnRight},
+     kDefaultKeyboardBindings,
+     {33, 33, 34, 34, 2, 3, 1, 35, 35}},
+};
 
-TEST(ApplyBinding, KeysHaveNoPairs) {
-    Dialog dialog(FreshDefaults());
-    // Left captured with the right arrow: Right loses it and stays unbound.
-    EXPECT_EQ(dialog.Capture(A::Left, 244), (Actions{A::Left, A::Right}));
-    EXPECT_EQ(dialog.bindings.keyboardSet[A::Left], 244);
-    EXPECT_EQ(dialog.bindings.keyboardSet[A::Right], kUnbound);
-    EXPECT_EQ(dialog.record.keyboardBindings[1], kUnbound);
-    // The controller's axis pair is no business of a keyboard capture.
-    EXPECT_EQ(dialog.record.controllerBindings, kDefaultControllerBindings);
-    EXPECT_EQ(dialog.bindings.controllerSet[A::Right], kXAxis);
-}
+TEST(ApplyBinding, EachCaptureChangesWhatItAnswersAndNothingElse) {
+    for (const CaptureCase& row : kCaptureCases) {
+        SCOPED_TRACE(row.what);
+        Dialog dialog(FreshDefaults(), row.selected);
+        for (const auto& [action, code] : row.before)
+            dialog.Capture(action, code);
 
-TEST(ApplyBinding, AKeyTakenFromHalfAPairLeavesTheOtherHalf) {
-    Dialog dialog(FreshDefaults());
-    // Jump captured with the left arrow, which Left holds; Right keeps the right arrow.
-    EXPECT_EQ(dialog.Capture(A::Jump, 242), (Actions{A::Left, A::Jump}));
-    EXPECT_EQ(dialog.record.keyboardBindings, (Bindings{0, 244, 239, 247, 242, 81, 95, 83, 84}));
-}
-
-TEST(ApplyBinding, AnUnusedKeyChangesOnlyItsAction) {
-    Dialog dialog(FreshDefaults());
-    EXPECT_EQ(dialog.Capture(A::TurnLeft, kKeyQ), (Actions{A::TurnLeft}));
-    EXPECT_EQ(dialog.bindings.Caption(A::TurnLeft, kEnglishLayout), u"Q");
-    EXPECT_EQ(dialog.bindings.keyboardSet[A::TurnRight], 84);
-    EXPECT_EQ(dialog.record.keyboardBindings[7], kKeyQ);
-}
-
-TEST(ApplyBinding, CapturingTheSameInputAgainKeepsIt) {
-    Dialog dialog(FreshDefaults());
-    EXPECT_EQ(dialog.Capture(A::Tav, 95), (Actions{A::Tav}));
-    EXPECT_EQ(dialog.record.keyboardBindings, kDefaultKeyboardBindings);
-
-    Dialog controller(FreshDefaults(), 1);
-    EXPECT_EQ(controller.Capture(A::Right, kXAxis), (Actions{A::Left, A::Right}));
-    EXPECT_EQ(controller.record.controllerBindings, kDefaultControllerBindings);
-}
-
-TEST(ApplyBinding, AnAxisTakesTheWholePairFromTheActionsThatHadIt) {
-    Dialog dialog(FreshDefaults(), 1);
-    // Left captured with the Y axis, which Forward and Backward hold.
-    EXPECT_EQ(dialog.Capture(A::Left, kYAxis),
-              (Actions{A::Left, A::Right, A::Forward, A::Backward}));
-
-    EXPECT_EQ(
-        Captions(dialog.bindings),
-        (std::vector<std::u16string>{u"Y Axis", u"Y Axis", u"Undefined", u"Undefined", u"Button 01",
-                                     u"Button 02", u"Button 03", u"Button 04", u"Button 05"}));
-    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{34, 34, 0, 0, 2, 3, 1, 4, 5}));
-    EXPECT_EQ(dialog.record.keyboardBindings, kDefaultKeyboardBindings);
-}
-
-TEST(ApplyBinding, AnAxisNewToThePairsBindsBothHalves) {
-    Dialog dialog(FreshDefaults(), 1);
-    EXPECT_EQ(dialog.Capture(A::TurnRight, kZAxis), (Actions{A::TurnLeft, A::TurnRight}));
-    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnLeft], kZAxis);
-    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnRight], kZAxis);
-    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{33, 33, 34, 34, 2, 3, 1, 35, 35}));
-}
-
-TEST(ApplyBinding, AButtonOnHalfAnAxisPairFreesTheOtherHalf) {
-    Dialog dialog(FreshDefaults(), 1);
-    // Left and Right on the X axis; Right captured with button 9, which nothing holds.
-    EXPECT_EQ(dialog.Capture(A::Right, 9), (Actions{A::Left, A::Right}));
-    EXPECT_EQ(dialog.bindings.Caption(A::Right, kEnglishLayout), u"Button 09");
-    EXPECT_EQ(dialog.bindings.Caption(A::Left, kEnglishLayout), u"Undefined");
-    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{0, 9, 34, 34, 2, 3, 1, 4, 5}));
-}
-
-TEST(ApplyBinding, AButtonTakenFromAnotherActionOnHalfAnAxisPair) {
-    Dialog dialog(FreshDefaults(), 1);
-    // Button 3 belongs to Search on a fresh file.
-    EXPECT_EQ(dialog.Capture(A::Right, 3), (Actions{A::Left, A::Right, A::Search}));
-    EXPECT_EQ(dialog.bindings.controllerSet.codes,
-              (std::array<InputCode, 9>{0, 3, 34, 34, 1, 2, 0, 4, 5}));
-    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{0, 3, 34, 34, 2, 0, 1, 4, 5}));
-}
-
-TEST(ApplyBinding, AButtonLeavesAPartnerThatIsOnAButton) {
-    Dialog dialog(FreshDefaults(), 1);
-    dialog.Capture(A::Right, 9);  // Left freed
-    dialog.Capture(A::Left, 7);
-    EXPECT_EQ(dialog.Capture(A::Right, 8), (Actions{A::Right}));
-    EXPECT_EQ(dialog.bindings.controllerSet[A::Left], 7);
-    EXPECT_EQ(dialog.bindings.controllerSet[A::Right], 8);
-    EXPECT_EQ(dialog.record.controllerBindings[0], 7);
-    EXPECT_EQ(dialog.record.controllerBindings[1], 8);
-}
-
-TEST(ApplyBinding, AButtonTakenFromHalfAPairLeavesTheOtherHalf) {
-    Dialog dialog(FreshDefaults(), 1);
-    dialog.Capture(A::Right, 9);  // Left freed
-    dialog.Capture(A::Left, 7);   // Left on button 7, Right on button 9
-    EXPECT_EQ(dialog.Capture(A::Tav, 7), (Actions{A::Left, A::Tav}));
-    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{0, 9, 34, 34, 2, 3, 7, 4, 5}));
-}
-
-TEST(ApplyBinding, AButtonOfAnUnpairedActionTouchesNoPair) {
-    Dialog dialog(FreshDefaults(), 1);
-    // Tav captured with button 2, which Jump holds.
-    EXPECT_EQ(dialog.Capture(A::Tav, 2), (Actions{A::Tav, A::Jump}));
-    EXPECT_EQ(dialog.record.controllerBindings, (Bindings{33, 33, 34, 34, 0, 3, 2, 4, 5}));
-}
-
-TEST(ApplyBinding, AnAxisTakenFromAPairThatHadItWithAButtonPartner) {
-    Dialog dialog(FreshDefaults(), 1);
-    dialog.Capture(A::TurnLeft, kZAxis);  // Turn Left and Turn Right on Z
-    dialog.Capture(A::TurnRight, 4);      // Turn Left freed, Turn Right on button 4
-    dialog.Capture(A::TurnLeft, kZAxis);  // both on Z again; button 4 is given up
-    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnLeft], kZAxis);
-    EXPECT_EQ(dialog.bindings.controllerSet[A::TurnRight], kZAxis);
-    EXPECT_EQ(dialog.record.controllerBindings[7], kZAxis);
-    EXPECT_EQ(dialog.record.controllerBindings[8], kZAxis);
+        EXPECT_EQ(dialog.Capture(row.action, row.code), row.changed);
+        EXPECT_EQ(dialog.record.keyboardBindings, row.keyboard);
+        EXPECT_EQ(dialog.record.controllerBindings, row.controller);
+        // The sets the dialog shows are the ones the record gives back.
+        ControlBindings reloaded(dialog.record);
+        reloaded.LoadSets();
+        EXPECT_EQ(dialog.bindings.keyboardSet, reloaded.keyboardSet);
+        EXPECT_EQ(dialog.bindings.controllerSet, reloaded.controllerSet);
+        if (!row.caption.empty()) {
+            EXPECT_EQ(dialog.bindings.Caption(row.action, kEnglishLayout), row.caption);
+        }
+    }
 }
 
 TEST(ApplyBinding, TheSetsAndTheRecordStayInStep) {
