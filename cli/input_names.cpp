@@ -3,8 +3,8 @@
 #include <array>
 #include <charconv>
 
-#include "app/texts/local_text.h"
 #include "app/texts/key_names.h"
+#include "app/texts/local_text.h"
 #include "cli/platform.h"
 #include "cli/utf8_text.h"
 

@@ -3,12 +3,12 @@
 
 #include <cstddef>
 
-#include "app/texts/local_text.h"
 #include "app/texts/audio_texts.h"
 #include "app/texts/control_texts.h"
 #include "app/texts/graphics_texts.h"
 #include "app/texts/key_names.h"
 #include "app/texts/launcher_texts.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "app/texts/local_text.h"
 #include "app/texts/control_texts.h"
 #include "app/texts/key_names.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
 #include "base/win/combo_box.h"
 #include "base/win/startup_log.h"

@@ -13,7 +13,6 @@
 
 #include <memory>
 
-#include "skin/win/skinned_dialog.h"
 #include "base/win/tooltips.h"
 #include "controls/bindings.h"
 #include "controls/control_actions.h"
@@ -22,6 +21,7 @@
 #include "controls/win/input_system.h"
 #include "controls/win/key_capture_dialog.h"
 #include "settings/settings_file.h"
+#include "skin/win/skinned_dialog.h"
 
 class ControlSetupDialog : public MappedDialog<ControlSetupDialog, SkinnedDialog> {
   public:

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/texts/local_text.h"
 #include "app/texts/control_texts.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
 #include "base/win/ui_text.h"
 #include "resources/resource_ids.h"

@@ -13,10 +13,10 @@
 
 #include <functional>
 
-#include "skin/win/skinned_dialog.h"
 #include "controls/capture.h"
 #include "controls/input_code.h"
 #include "controls/win/capture_reading.h"
+#include "skin/win/skinned_dialog.h"
 
 class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog, SkinnedDialog> {
   public:

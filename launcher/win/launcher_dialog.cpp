@@ -2,12 +2,11 @@
 
 #include <shellapi.h>
 
-#include "app/texts/local_text.h"
-#include "app/texts/system_language.h"
 #include "app/texts/launcher_texts.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
 #include "app/texts/start_failure.h"
-#include "settings/win/install_folder_win.h"
+#include "app/texts/system_language.h"
 #include "base/win/combo_box.h"
 #include "base/win/instance_mutex.h"
 #include "base/win/loaded_library.h"
@@ -16,6 +15,7 @@
 #include "base/win/ui_text.h"
 #include "launcher/uninstall_command.h"
 #include "resources/resource_ids.h"
+#include "settings/win/install_folder_win.h"
 #include "settings/win/launcher_settings.h"
 #include "settings/win/settings_readers.h"
 

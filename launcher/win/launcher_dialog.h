@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include "skin/win/skinned_dialog.h"
 #include "base/win/tooltips.h"
 #include "launcher/launch_targets.h"
 #include "settings/settings_file.h"
+#include "skin/win/skinned_dialog.h"
 
 class LauncherDialog : public MappedDialog<LauncherDialog, SkinnedDialog> {
   public:

@@ -2,9 +2,9 @@
 #include <commctrl.h>
 
 #include "base/win/com_initialisation.h"
-#include "settings/win/install_folder_win.h"
 #include "base/win/startup_log.h"
 #include "launcher/win/launcher_dialog.h"
+#include "settings/win/install_folder_win.h"
 #include "skin/image_hooks.h"
 #include "skin/skin_picture.h"
 #include "skin/win/skin_painting.h"

@@ -2,15 +2,15 @@
 
 #include <utility>
 
-#include "settings/install_folder.h"
 #include "app/texts/local_text.h"
 #include "app/texts/messages.h"
-#include "settings/win/install_folder_win.h"
 #include "base/win/registry_key.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
 #include "base/win/unique_handle.h"
+#include "settings/install_folder.h"
 #include "settings/launcher_load.h"
+#include "settings/win/install_folder_win.h"
 #include "settings/win/settings_store.h"
 
 namespace {

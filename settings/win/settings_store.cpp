@@ -1,7 +1,7 @@
 #include "settings/win/settings_store.h"
 
-#include "settings/win/install_folder_win.h"
 #include "base/win/unique_handle.h"
+#include "settings/win/install_folder_win.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 
 #include <variant>
 
-#include "app/texts/local_text.h"
 #include "app/texts/audio_texts.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
-#include "settings/win/install_folder_win.h"
 #include "base/win/combo_box.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/guid_win.h"
+#include "settings/win/install_folder_win.h"
 #include "settings/win/settings_readers.h"
 #include "setup/sound_devices.h"
 #include "setup/wave_file.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/win/skinned_dialog.h"
 #include "base/win/tooltips.h"
 #include "settings/settings_file.h"
 #include "setup/win/direct_sound_library.h"
+#include "skin/win/skinned_dialog.h"
 
 class AudioSetupDialog : public MappedDialog<AudioSetupDialog, SkinnedDialog> {
   public:

@@ -1,7 +1,7 @@
 #include "setup/win/graphics_setup_dialog.h"
 
-#include "app/texts/local_text.h"
 #include "app/texts/graphics_texts.h"
+#include "app/texts/local_text.h"
 #include "app/texts/messages.h"
 #include "base/win/combo_box.h"
 #include "base/win/startup_log.h"

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "skin/win/skinned_dialog.h"
 #include "base/win/tooltips.h"
 #include "settings/settings_file.h"
 #include "setup/display_modes.h"
 #include "setup/win/direct3d8.h"
+#include "skin/win/skinned_dialog.h"
 
 class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDialog> {
   public:

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/win/install_folder_win.h"
 #include "game_registry.h"
+#include "settings/win/install_folder_win.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "tools/driver/driver_target_layout.h"
 #include "base/win/gdi_objects.h"
+#include "tools/driver/driver_target_layout.h"
 
 namespace {
 
