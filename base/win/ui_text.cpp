@@ -1,5 +1,7 @@
 #include "base/win/ui_text.h"
 
+#include "base/win/text_conversion.h"
+
 namespace {
 
 constexpr UINT kCodePage1252 = 1252;
@@ -14,13 +16,7 @@ bool SetWideTextIfChanged(HWND window, const std::wstring& text) {
 }  // namespace
 
 std::wstring WideFromCodePage1252(const char* text) {
-    const int length = MultiByteToWideChar(kCodePage1252, 0, text, -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(kCodePage1252, 0, text, -1, wide.data(), length);
-    wide.resize(static_cast<std::size_t>(length - 1));
-    return wide;
+    return WideFrom(kCodePage1252, text);
 }
 
 std::wstring WindowText(HWND window) {
