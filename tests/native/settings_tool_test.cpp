@@ -152,6 +152,31 @@ TEST(SettingsToolSet, BindingTakesTheInputFromOtherActionsAndAnAxisTakesTheWhole
     EXPECT_NE(run.out.find("controller.right was X Axis and is now Undefined"), std::string::npos);
 }
 
+TEST(SettingsToolSet, UndefinedUnbindsTheActionNamedAndNoOther) {
+    const TempFile file(DefaultsFile(), ".dat");
+    ASSERT_EQ(RunTool({"set", file.Path(), "controller.tav=Undefined"}).exitCode, kExitDone);
+    ASSERT_EQ(RunTool({"set", file.Path(), "keyboard.jump=Undefined", "keyboard.search=undefined"})
+                  .exitCode,
+              kExitDone);
+    Bytes expected = DefaultsFile();
+    PutLittleEndian32(expected, 124 + 4 * 6, 0);  // controller Tav
+    PutLittleEndian32(expected, 80 + 4 * 4, 0);   // keyboard Jump
+    PutLittleEndian32(expected, 80 + 4 * 5, 0);   // keyboard Search
+    EXPECT_EQ(ReadBytes(file.Path()), expected);
+}
+
+// What check reports of a file that set wrote, it reported of the file before.
+TEST(SettingsToolSet, AFirstAdapterBringsTheModeTheGraphicsSetupWouldChoose) {
+    const TempFile file(DefaultsFile(), ".dat");
+    ASSERT_EQ(RunTool({"reset", file.Path(), "all"}).exitCode, kExitDone);
+    ASSERT_EQ(
+        RunTool({"set", file.Path(), "adapter={0123ABCD-4567-89AB-CDEF-0123456789AB}"}).exitCode,
+        kExitDone);
+    EXPECT_EQ(RunTool({"check", file.Path()}).exitCode, kExitDone);
+    EXPECT_EQ(JsonLine(RunTool({"show", "--json", file.Path()}).out, "displayMode"),
+              "\"640 x 480 x 32 (32z)\"");
+}
+
 TEST(SettingsToolSet, NamesComeInTheFilesLanguageOrTheChosenOneAndEnglishAlways) {
     const TempFile file(DefaultsFile(2), ".dat");
     ASSERT_EQ(RunTool({"set", file.Path(), "keyboard.jump=Leertaste", "keyboard.search=rücktaste",
@@ -183,8 +208,9 @@ TEST(SettingsToolSet, RefusesBadFieldsAndValuesAndWritesNothing) {
     for (const char* assignment :
          {"display=1024x768", "display=800x600x15", "display=320x200x32", "display=1024x768x32x8",
           "colour=8", "windowed=maybe", "keyboard.jump=Nothing", "keyboard.jump=Button 01",
-          "controller.jump=X Axis", "controller.left=Space", "keyboard.fly=Space", "speed=3",
-          "language=7", "adapter={0123}"}) {
+          "controller.jump=X Axis", "controller.left=Space", "controller.jump=Button 33",
+          "controller.jump=Button 2147483647", "keyboard.fly=Space", "speed=3", "language=7",
+          "adapter={0123}"}) {
         const ToolRun run = RunTool({"set", file.Path(), "language=de", assignment});
         EXPECT_EQ(run.exitCode, kExitRefused) << assignment;
         EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
@@ -307,6 +333,9 @@ TEST_F(SettingsToolFolder, WithoutFileItIsTavrinDatHereAndAMissingOneIsSaidSo) {
     EXPECT_EQ(show.err, "tavrin-settings: there is no tavrin.dat in the current folder\n");
     EXPECT_EQ(RunTool({"show", "other.dat"}).err, "tavrin-settings: other.dat does not exist\n");
     EXPECT_EQ(RunTool({"set", "language=1"}).exitCode, kExitNotRead);
+    // Only reset all makes a file: a mistyped name leaves none.
+    EXPECT_EQ(RunTool({"reset", "tavrin.dta", "controls"}).exitCode, kExitNotRead);
+    EXPECT_FALSE(std::filesystem::exists("tavrin.dta"));
 
     ASSERT_EQ(RunTool({"reset", "all"}).exitCode, kExitDone);
     EXPECT_EQ(ReadBytes("tavrin.dat"), DefaultsFile());

@@ -139,4 +139,25 @@ TEST_F(SettingsProgramTest, AFileAnotherProgramHoldsIsLeftAsItWas) {
     EXPECT_EQ(GetLittleEndian32(ReadBytes(installed), 168), 3u);
 }
 
+// The game holding the current folder's file without sharing it: the tool says so and goes to no
+// other file.
+TEST_F(SettingsProgramTest, AFileHereThatCannotBeReadIsSaidSoAndNoOtherIsTaken) {
+    ASSERT_EQ(RunProgram(work, {"reset", "all"}).exitCode, 0u);
+    const Bytes installedBefore = ReadBytes(installed);
+    const std::string here = work.File(kSettingsFileName);
+    std::ofstream(here, std::ios::binary).write("tavrin", 6);
+    const UniqueHandle held(CreateFileA(here.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"show"}, std::vector<std::string>{"set", "language=it"}}) {
+        const ProgramRun run = RunProgram(work, arguments);
+        EXPECT_EQ(run.exitCode, 3u) << arguments[0];
+        EXPECT_NE(run.err.find("tavrin.dat is there but cannot be read"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(ReadBytes(installed), installedBefore);
+}
+
 }  // namespace
