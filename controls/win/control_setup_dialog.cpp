@@ -225,10 +225,8 @@ void ControlSetupDialog::BindingClicked(int buttonId) {
 }
 
 void ControlSetupDialog::StartCapture(ControlAction action) {
-    // The input a capture has just taken starts nothing until it is let go: one click, one
-    // binding. A capture still waiting is abandoned: only one window waits at a time.
-    if (capture_ && capture_->Holding())
-        return;
+    // A capture still waiting is abandoned: only one window waits at a time. An input the last
+    // one took and that is still held is ignored by the new one until it is let go.
     capture_.reset();
     const CaptureRequest request = bindings_.StartCapture(action);
     const CaptureDevices devices = {input_.Keyboard(), input_.Controller(),
@@ -261,12 +259,6 @@ void ControlSetupDialog::Calibrate() {
 }
 
 void ControlSetupDialog::Accept() {
-    // While a capture waits, Enter is the player's choice of key: should it reach the dialog
-    // manager (the player may have clicked the dialog while the capture window had the focus),
-    // OK would save and close the dialog instead of binding the key.
-    const bool capturing = capture_ && (capture_->Waiting() || capture_->Holding());
-    if (capturing && (GetKeyState(VK_RETURN) & 0x8000) != 0)
-        return;
     WriteSettings();
     End(IDOK);
 }

@@ -53,7 +53,7 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 }
 
 LRESULT CALLBACK MessageBoxAnswerer::WatchActivations(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && answerer != nullptr) {
+    if (code == HCBT_ACTIVATE && answerer != nullptr && !answerer->paused_) {
         const auto window = reinterpret_cast<HWND>(wParam);
         if (IsMessageBox(window)) {
             answerer->seen_.push_back(
