@@ -8,6 +8,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev libstb-dev  # tests and benchmarks
     clang-14 libclang-rt-14-dev                           # libFuzzer
     g++-mingw-w64-x86-64 g++-mingw-w64-i686               # the Windows programs
+    nsis                                                  # their installer
     wine64 xvfb xdotool x11-xkb-utils                     # running them (setxkbmap)
     x11vnc novnc websockify                               # the headless run, seen in a browser
     chromium                                              # the browser of its test

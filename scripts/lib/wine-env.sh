@@ -63,7 +63,7 @@ wine_env_prefix_processes() {
     wine_folder=$(dirname "$WINE")
     for process in /proc/[0-9]*; do
         [[ $(readlink "$process/exe" 2>/dev/null) == "$wine_folder"/* ]] || continue
-        if tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
+        if tr '\0' '\n' 2>/dev/null <"$process/environ" | grep -qxF "WINEPREFIX=$prefix"; then
             echo "${process#/proc/}"
         fi
     done
@@ -83,8 +83,10 @@ wine_env_start() {
     wine_env_silent_sound "$folder/home"
     export WINEPREFIX="$folder/prefix"
     export WINEDEBUG=-all
-    # No Mono or Gecko installers: the programs need neither.
-    export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+    # No Mono or Gecko installers: the programs need neither. No menu entries on the desktop for
+    # the shortcuts the game's installer makes.
+    local overrides="mscoree,mshtml=;winemenubuilder.exe=d"
+    export WINEDLLOVERRIDES="$overrides${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
     mkdir -p "$WINEPREFIX"
     # One server for the whole run: every program then starts in well under a second.
     "$WINESERVER" -p
