@@ -15,7 +15,7 @@ namespace {
 TEST(SetupToolRunning, AMutexThatCannotBeOpenedMeansASetupProcessRuns) {
     ASSERT_FALSE(SetupToolRunning());
 
-    // Everyone is denied every access: this process can make the mutex, not open it again.
+    // Everyone is denied every access: this process can make the mutex, not take it again.
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
         L"D:(D;;GA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
@@ -23,8 +23,9 @@ TEST(SetupToolRunning, AMutexThatCannotBeOpenedMeansASetupProcessRuns) {
     const UniqueHandle elevatedSetup(CreateMutexA(&attributes, TRUE, "ConfigAppInstanceMutex"));
     LocalFree(descriptor);
     ASSERT_TRUE(elevatedSetup);
-    ASSERT_FALSE(UniqueHandle(OpenMutexA(SYNCHRONIZE, FALSE, "ConfigAppInstanceMutex")))
-        << "the mutex can be opened: nothing is tested";
+    // As the launcher meets it: there, and out of its reach.
+    ASSERT_FALSE(UniqueHandle(CreateMutexA(nullptr, TRUE, "ConfigAppInstanceMutex")));
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 
     EXPECT_TRUE(SetupToolRunning());
 }
