@@ -55,7 +55,7 @@ inline constexpr LocalText kNoPdfAssociation =
           "Nessuna applicazione associata all'estensione .pdf",
           "No hay ninguna aplicación asociada a la extensión de nombre de archivo .pdf">;
 
-// Start result "out of memory".
+// Start result "out of memory"; also memory running out in either program, which then ends.
 inline constexpr LocalText kOutOfMemory =
     Texts<"There was not enough memory to complete the operation",
           "Mémoire insuffisante pour terminer l'opération",

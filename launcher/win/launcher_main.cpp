@@ -1,18 +1,31 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
+#include <string>
+
+#include "app/texts/local_text.h"
+#include "app/texts/messages.h"
 #include "base/win/com_initialisation.h"
 #include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "launcher/win/launcher_dialog.h"
 #include "settings/win/install_folder_win.h"
 #include "skin/image_hooks.h"
 #include "skin/skin_picture.h"
 #include "skin/win/skin_painting.h"
 
-// The launcher program: its window is its main window. It never takes the setup tool's instance
-// mutex, which would make every one of its own buttons believe a setup process was running.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    StartupMark("start");
+namespace {
+
+// The exit code of a launcher that ran out of memory, after saying so.
+constexpr int kExitLackOfMemory = 3;
+
+void ReportLackOfMemory() {
+    ShowMessage(nullptr, Localise(texts::messages::kOutOfMemory),
+                Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONERROR);
+}
+
+int RunLauncher() {
     const ComInitialisation com;
     const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&commonControls);
@@ -29,5 +42,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     LauncherDialog launcher;
     launcher.RunModal(nullptr);
     skinPicture = SkinPicture{};
+    // The window has vanished: the player is told why.
+    if (launcher.RanOutOfMemory()) {
+        ReportLackOfMemory();
+        return kExitLackOfMemory;
+    }
     return 0;
+}
+
+}  // namespace
+
+// The launcher program: its window is its main window. It never takes the setup tool's instance
+// mutex, which would make every one of its own buttons believe a setup process was running.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    StartupMark("start");
+    // Memory can run out anywhere, in a 32-bit process above all: the player is told, rather
+    // than seeing the program vanish.
+    try {
+        return RunLauncher();
+    } catch (const std::bad_alloc&) {
+        skinPicture = SkinPicture{};
+        ReportLackOfMemory();
+        return kExitLackOfMemory;
+    }
 }

@@ -14,7 +14,9 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kDimGrey = RGB(105, 105, 105);
-constexpr UINT kButtonTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+// A caption is data, such as a key's name, never a template text with a mnemonic: an "&" (the key
+// left of "é" on a French keyboard) is shown as it stands.
+constexpr UINT kButtonTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
 void DrawButtonText(HDC dc, const std::wstring& text, RECT rect, int offset, COLORREF colour) {
     OffsetRect(&rect, offset, offset);

@@ -5,6 +5,7 @@
 
 #include "e2e/product_fixture.h"
 #include "e2e/support/key_press.h"
+#include "e2e/support/picture.h"
 #include "support/settings_builder.h"
 
 namespace e2e {
@@ -247,6 +248,38 @@ TEST_F(ControlSetupTest, KeysAreNamedByTheKeyboardLayout) {
     ASSERT_TRUE(dialog) << driver_->LastError();
     EXPECT_EQ(ControlText(*dialog, IDC_BIND_JUMP), "Z");
     EXPECT_EQ(ControlText(*dialog, IDC_BIND_TURN_LEFT), "Y");
+}
+
+// On a French keyboard the key left of "é" types "&". Its button shows it: prefix processing
+// would take the "&" for a mnemonic's mark and draw nothing at all.
+TEST_F(ControlSetupTest, AKeyThatTypesAnAmpersandShowsItOnItsButton) {
+    const KeyboardLayoutForTest french("fr");
+    ASSERT_TRUE(french.Set());
+    ASSERT_TRUE(RemoveFile(installation_->ConfigFile("cbg.sar")));  // black text, plain face
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(ClickWithPointer(*dialog, IDC_BIND_JUMP));
+    ASSERT_TRUE(CaptureWindow(*dialog));
+    ASSERT_TRUE(KeepPressingUntilCaption("ampersand", *dialog, IDC_BIND_JUMP, "&"));
+    ASSERT_TRUE(WaitUntil([&] { return !ShownCaptureWindow(*dialog); }));
+
+    const std::optional<ControlInfo> jump = driver_->Control(dialog->handle, IDC_BIND_JUMP);
+    ASSERT_TRUE(jump);
+    const TemporaryFolder shots;
+    const std::filesystem::path file = shots.Path() / "shot.bmp";
+    // The black pixels of the button's text on the screen, once the button has been drawn anew.
+    const auto textPixels = [&] {
+        const std::optional<Picture> shot = driver_->SaveClientArea(dialog->handle, file)
+                                                ? Picture::Load(file.string())
+                                                : std::nullopt;
+        int black = 0;
+        for (int y = jump->area.top; shot && y < jump->area.top + jump->area.height; ++y) {
+            for (int x = jump->area.left; x < jump->area.left + jump->area.width; ++x)
+                black += shot->Pixel(x, y) == Colour{0, 0, 0};
+        }
+        return black;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return textPixels() > 10; }));
 }
 
 TEST_F(ControlSetupTest, DefaultsAskFirstAndRestoreBothSetsOnYes) {
