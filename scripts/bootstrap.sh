@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ python3 locales
     googletest libgtest-dev libbenchmark-dev libstb-dev  # tests and benchmarks
+    nlohmann-json3-dev                                    # the settings tool's JSON
     clang-14 libclang-rt-14-dev                           # libFuzzer
     g++-mingw-w64-x86-64 g++-mingw-w64-i686               # the Windows programs
     nsis                                                  # their installer

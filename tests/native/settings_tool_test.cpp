@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/settings_tool.h"
 #include "support/settings_builder.h"
 #include "support/temp_file.h"
@@ -61,15 +63,9 @@ Bytes GraphicsFile() {
     return bytes;
 }
 
-// The line of `key` in show --json: its value as printed, up to the end of the line.
-std::string JsonLine(const std::string& json, const std::string& key) {
-    const std::size_t at = json.find("\"" + key + "\": ");
-    if (at == std::string::npos)
-        return "(missing)";
-    std::string value = json.substr(at + key.size() + 4, json.find('\n', at) - at - key.size() - 4);
-    if (!value.empty() && value.back() == ',')
-        value.pop_back();
-    return value;
+// What show --json printed, parsed; null when it is not JSON.
+nlohmann::json Json(const std::string& text) {
+    return nlohmann::json::parse(text, nullptr, false);
 }
 
 TEST(SettingsToolSet, WhatSetWritesTheCodecAndShowJsonReadBack) {
@@ -96,19 +92,45 @@ TEST(SettingsToolSet, WhatSetWritesTheCodecAndShowJsonReadBack) {
 
     const ToolRun show = RunTool({"show", "--json", "--language", "en", file.Path()});
     ASSERT_EQ(show.exitCode, kExitDone) << show.err;
-    EXPECT_EQ(JsonLine(show.out, "displayMode"), "\"1280 x 1024 x 16 (24z)\"");
-    EXPECT_EQ(JsonLine(show.out, "compatibilityMode"), "true");
-    EXPECT_EQ(JsonLine(show.out, "highDetail"), "false");
-    EXPECT_EQ(JsonLine(show.out, "language"), "3");
-    EXPECT_EQ(JsonLine(show.out, "jump"), "{\"code\": 96, \"name\": \"Space\"}");
-    EXPECT_EQ(JsonLine(show.out, "soundDevice"), "\"{0123ABCD-4567-89AB-CDEF-0123456789AB}\"");
+    const nlohmann::json shown = Json(show.out);
+    EXPECT_EQ(shown["displayMode"], "1280 x 1024 x 16 (24z)");
+    EXPECT_EQ(shown["compatibilityMode"], true);
+    EXPECT_EQ(shown["highDetail"], false);
+    EXPECT_EQ(shown["language"], 3);
+    EXPECT_EQ(shown["keyboardBindings"]["jump"], nlohmann::json({{"code", 96}, {"name", "Space"}}));
+    EXPECT_EQ(shown["soundDevice"], "{0123ABCD-4567-89AB-CDEF-0123456789AB}");
+    // The keys in the order --help gives them.
+    const nlohmann::ordered_json ordered = nlohmann::ordered_json::parse(show.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : ordered.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"file",
+                                              "fileSize",
+                                              "version",
+                                              "versionCurrent",
+                                              "language",
+                                              "languageName",
+                                              "soundDevice",
+                                              "displayAdapter",
+                                              "displayMode",
+                                              "windowed",
+                                              "displayWidth",
+                                              "displayHeight",
+                                              "colourBits",
+                                              "depthBits",
+                                              "compatibilityMode",
+                                              "highDetail",
+                                              "controllerDevice",
+                                              "keyboardBindings",
+                                              "controllerBindings",
+                                              "controlsConstant"}));
 
     // Windowed is stored as the graphics setup stores it: 1 and four zeros.
     ASSERT_EQ(RunTool({"set", file.Path(), "windowed=on"}).exitCode, kExitDone);
     const ToolRun windowed = RunTool({"show", "--json", file.Path()});
-    EXPECT_EQ(JsonLine(windowed.out, "displayMode"), "\"In una finestra\"");
-    EXPECT_EQ(JsonLine(windowed.out, "displayWidth"), "0");
-    EXPECT_EQ(JsonLine(windowed.out, "colourBits"), "0");
+    EXPECT_EQ(Json(windowed.out)["displayMode"], "In una finestra");
+    EXPECT_EQ(Json(windowed.out)["displayWidth"], 0);
+    EXPECT_EQ(Json(windowed.out)["colourBits"], 0);
 }
 
 TEST(SettingsToolSet, EveryByteSetDoesNotNameStaysAsItWas) {
@@ -173,8 +195,8 @@ TEST(SettingsToolSet, AFirstAdapterBringsTheModeTheGraphicsSetupWouldChoose) {
         RunTool({"set", file.Path(), "adapter={0123ABCD-4567-89AB-CDEF-0123456789AB}"}).exitCode,
         kExitDone);
     EXPECT_EQ(RunTool({"check", file.Path()}).exitCode, kExitDone);
-    EXPECT_EQ(JsonLine(RunTool({"show", "--json", file.Path()}).out, "displayMode"),
-              "\"640 x 480 x 32 (32z)\"");
+    EXPECT_EQ(Json(RunTool({"show", "--json", file.Path()}).out)["displayMode"],
+              "640 x 480 x 32 (32z)");
 }
 
 TEST(SettingsToolSet, NamesComeInTheFilesLanguageOrTheChosenOneAndEnglishAlways) {
@@ -199,7 +221,7 @@ TEST(SettingsToolSet, NamesComeInTheFilesLanguageOrTheChosenOneAndEnglishAlways)
                               "cktaste"),
               std::string::npos);
     const ToolRun spanish = RunTool({"show", "--json", "--language", "4", file.Path()});
-    EXPECT_EQ(JsonLine(spanish.out, "languageName"), "\"Alem\xC3\xA1n\"");
+    EXPECT_EQ(Json(spanish.out)["languageName"], "Alem\xC3\xA1n");
 }
 
 TEST(SettingsToolSet, RefusesBadFieldsAndValuesAndWritesNothing) {
