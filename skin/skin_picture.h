@@ -24,6 +24,3 @@ std::size_t DibRowSize(std::int32_t width);
 // without rows; the loader's message goes to its report hook, and the dialog runs on the plain
 // background.
 SkinPicture LoadSkinPicture(const std::string& path);
-
-// The one picture of the process, loaded at start-up for the setup dialog that runs.
-extern SkinPicture skinPicture;

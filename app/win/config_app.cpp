@@ -17,7 +17,7 @@
 #include "setup/win/audio_setup_dialog.h"
 #include "setup/win/graphics_setup_dialog.h"
 #include "skin/image_hooks.h"
-#include "skin/skin_picture.h"
+#include "skin/process_skin_picture.h"
 #include "skin/win/skin_painting.h"
 
 namespace {
@@ -64,7 +64,7 @@ int ConfigApp::Run(int argc, const char* const* argv) {
         case StartRequest::Kind::RunSetupDialog: {
             {
                 const StartupStep step("skin picture");
-                skinPicture = LoadSkinPicture(SkinPicturePath(folder.path, request.mode));
+                skinPicture.Load(SkinPicturePath(folder.path, request.mode));
             }
             DialogFor(request.mode, *audio, *graphics, *control).RunModal(nullptr);
             break;
@@ -78,6 +78,6 @@ int ConfigApp::Run(int argc, const char* const* argv) {
         case StartRequest::Kind::Nothing:
             break;
     }
-    skinPicture = SkinPicture{};
+    skinPicture.Release();
     return 0;
 }

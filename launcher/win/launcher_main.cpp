@@ -6,7 +6,7 @@
 #include "launcher/win/launcher_dialog.h"
 #include "settings/win/install_folder_win.h"
 #include "skin/image_hooks.h"
-#include "skin/skin_picture.h"
+#include "skin/process_skin_picture.h"
 #include "skin/win/skin_painting.h"
 
 // The launcher program: its window is its main window. It never takes the setup tool's instance
@@ -23,11 +23,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const StartupStep step("skin picture");
         const InstallFolder folder = ReadInstallFolder();
         const std::string picture = "Config files\\lbg.sar";
-        skinPicture = LoadSkinPicture(folder.path.empty() ? picture : folder.path + "\\" + picture);
+        skinPicture.Load(folder.path.empty() ? picture : folder.path + "\\" + picture);
     }
 
     LauncherDialog launcher;
     launcher.RunModal(nullptr);
-    skinPicture = SkinPicture{};
+    skinPicture.Release();
     return 0;
 }
