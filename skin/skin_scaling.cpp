@@ -1,6 +1,7 @@
 #include "skin/skin_scaling.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -41,26 +42,32 @@ std::vector<Tap> TapsAlong(std::int32_t source, std::int32_t target, int dpi) {
     return taps;
 }
 
-}  // namespace
-
-std::int32_t ScaledLength(std::int32_t length, int dpi) {
+// The pixels `length` picture pixels cover on a display of `dpi`, at least one.
+std::int64_t ScaledLength(std::int32_t length, int dpi) {
     const std::int64_t scaled =
         (std::int64_t{length} * dpi + kSkinPictureDpi / 2) / kSkinPictureDpi;
-    return static_cast<std::int32_t>(std::max<std::int64_t>(scaled, 1));
+    return std::max<std::int64_t>(scaled, 1);
 }
+
+}  // namespace
 
 std::optional<SkinPicture> ScaleSkinPicture(const SkinPicture& picture, int dpi) {
     if (!picture.Loaded() || dpi == kSkinPictureDpi || dpi < kLowestDpi || dpi > kHighestDpi)
         return std::nullopt;
-    SkinPicture scaled;
-    scaled.width = ScaledLength(picture.width, dpi);
-    scaled.height = ScaledLength(picture.height, dpi);
-    const std::size_t sourceRow = DibRowSize(picture.width);
-    const std::size_t targetRow = DibRowSize(scaled.width);
-    if (targetRow * static_cast<std::size_t>(scaled.height) >
-        static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    // Sizes are checked in 64 bits first: a 32-bit build must not wrap around.
+    const std::int64_t width = ScaledLength(picture.width, dpi);
+    const std::int64_t height = ScaledLength(picture.height, dpi);
+    constexpr std::int64_t kMostBytes = std::numeric_limits<std::int32_t>::max();
+    if (width > kMostBytes / 3 || height > kMostBytes ||
+        static_cast<std::int64_t>(DibRowSize(static_cast<std::int32_t>(width))) * height >
+            kMostBytes) {
         return std::nullopt;
     }
+    SkinPicture scaled;
+    scaled.width = static_cast<std::int32_t>(width);
+    scaled.height = static_cast<std::int32_t>(height);
+    const std::size_t sourceRow = DibRowSize(picture.width);
+    const std::size_t targetRow = DibRowSize(scaled.width);
     scaled.rows.assign(targetRow * static_cast<std::size_t>(scaled.height), 0);
 
     // Bilinear blending is separable: each row of the scaled picture blends its two source rows

@@ -89,6 +89,9 @@ TEST(SkinScaling, BetweenMultiplesGradientsStaySmoothAndCornersKeepTheirPixels) 
     for (int dpi : {96, 0, -144, 23, 961})
         EXPECT_FALSE(ScaleSkinPicture(picture, dpi)) << dpi;
     EXPECT_FALSE(ScaleSkinPicture(SkinPicture{}, 144));
+    // 21 MB, which at 960 DPI would become more than the 2 GiB the loader ever hands out.
+    const SkinPicture wide{100000, 72, std::vector<std::uint8_t>(DibRowSize(100000) * 72)};
+    EXPECT_FALSE(ScaleSkinPicture(wide, 960));
 }
 
 TEST(SkinScaling, TheProcessPictureIsScaledOncePerDpiAndDrawnAsLoadedAt96) {
