@@ -6,8 +6,6 @@
 #include "skin/bmp_loader.h"
 #include "skin/image_hooks.h"
 
-SkinPicture skinPicture;
-
 std::size_t DibRowSize(std::int32_t width) {
     return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
 }

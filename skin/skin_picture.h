@@ -29,6 +29,3 @@ inline constexpr std::int32_t kLargestScreenSide = 8192;
 // wider or taller than kLargestScreenSide, gives a picture without rows; the loader's message goes
 // to its report hook, and the dialog runs on the plain background.
 SkinPicture LoadSkinPicture(const std::string& path);
-
-// The one picture of the process, loaded at start-up for the setup dialog that runs.
-extern SkinPicture skinPicture;

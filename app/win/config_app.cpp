@@ -20,7 +20,7 @@
 #include "setup/win/audio_setup_dialog.h"
 #include "setup/win/graphics_setup_dialog.h"
 #include "skin/image_hooks.h"
-#include "skin/skin_picture.h"
+#include "skin/process_skin_picture.h"
 #include "skin/win/skin_painting.h"
 
 namespace {
@@ -56,7 +56,7 @@ int ConfigApp::Run(int argc, const char* const* argv) {
     try {
         return RunHoldingTheMutex(argc, argv);
     } catch (const std::bad_alloc&) {
-        skinPicture = SkinPicture{};
+        skinPicture.Release();
         ReportLackOfMemory();
         return kExitLackOfMemory;
     }
@@ -83,11 +83,11 @@ int ConfigApp::RunHoldingTheMutex(int argc, const char* const* argv) {
         case StartRequest::Kind::RunSetupDialog: {
             {
                 const StartupStep step("skin picture");
-                skinPicture = LoadSkinPicture(SkinPicturePath(folder.path, request.mode));
+                skinPicture.Load(SkinPicturePath(folder.path, request.mode));
             }
             Dialog& dialog = DialogFor(request.mode, *audio, *graphics, *control);
             dialog.RunModal(nullptr);
-            skinPicture = SkinPicture{};
+            skinPicture.Release();
             // The dialog has vanished: the player is told why.
             if (dialog.RanOutOfMemory()) {
                 ReportLackOfMemory();
@@ -104,6 +104,6 @@ int ConfigApp::RunHoldingTheMutex(int argc, const char* const* argv) {
         case StartRequest::Kind::Nothing:
             break;
     }
-    skinPicture = SkinPicture{};
+    skinPicture.Release();
     return 0;
 }

@@ -12,7 +12,7 @@
 #include "launcher/win/launcher_dialog.h"
 #include "settings/win/install_folder_win.h"
 #include "skin/image_hooks.h"
-#include "skin/skin_picture.h"
+#include "skin/process_skin_picture.h"
 #include "skin/win/skin_painting.h"
 
 namespace {
@@ -36,12 +36,12 @@ int RunLauncher() {
         const StartupStep step("skin picture");
         const InstallFolder folder = ReadInstallFolder();
         const std::string picture = "Config files\\lbg.sar";
-        skinPicture = LoadSkinPicture(folder.path.empty() ? picture : folder.path + "\\" + picture);
+        skinPicture.Load(folder.path.empty() ? picture : folder.path + "\\" + picture);
     }
 
     LauncherDialog launcher;
     launcher.RunModal(nullptr);
-    skinPicture = SkinPicture{};
+    skinPicture.Release();
     // The window has vanished: the player is told why.
     if (launcher.RanOutOfMemory()) {
         ReportLackOfMemory();
@@ -61,7 +61,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         return RunLauncher();
     } catch (const std::bad_alloc&) {
-        skinPicture = SkinPicture{};
+        skinPicture.Release();
         ReportLackOfMemory();
         return kExitLackOfMemory;
     }
