@@ -44,3 +44,6 @@ if ((${#wanted[@]} > 0)); then
     done
     locale-gen >/dev/null
 fi
+
+# The 32-bit build runs under a 32-bit Wine of its own, beside the system's 64-bit one.
+"$(dirname "$0")/install-wine32.sh"

@@ -11,6 +11,9 @@
 #                                      script, which can end the programs on the display first
 #   wine_env_silent_sound <home>       only the ALSA null devices; exports HOME
 #   wine_env_prefix_processes <prefix> the Wine processes running with that prefix
+#   wine_env_use_32bit                 the Wine started afterwards is the 32-bit one of
+#                                      scripts/install-wine32.sh, in a 32-bit prefix (call it
+#                                      before wine_env_start)
 #
 # Exported for the programs started afterwards: WINE, WINEPREFIX, WINEDEBUG, DISPLAY, HOME.
 
@@ -67,6 +70,10 @@ wine_env_prefix_processes() {
             echo "${process#/proc/}"
         fi
     done
+}
+
+wine_env_use_32bit() {
+    export WINE=${TAVRIN_WINE32:-/opt/tavrin-wine32}/wine WINEARCH=win32
 }
 
 wine_env_start() {
