@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/texts/key_names.h"
-#include "app/texts/local_text.h"
+#include "texts/key_names.h"
+#include "texts/local_text.h"
 #include "cli/platform.h"
 #include "cli/utf8_text.h"
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <charconv>
 
-#include "app/texts/graphics_texts.h"
-#include "app/texts/key_names.h"
-#include "app/texts/launcher_texts.h"
+#include "texts/graphics_texts.h"
+#include "texts/key_names.h"
+#include "texts/launcher_texts.h"
 #include "cli/field_names.h"
 #include "cli/input_names.h"
 #include "cli/utf8_text.h"

@@ -5,8 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/texts/graphics_texts.h"
-#include "app/texts/key_names.h"
+#include "texts/graphics_texts.h"
+#include "texts/key_names.h"
 #include "cli/field_names.h"
 #include "cli/input_names.h"
 #include "cli/utf8_text.h"

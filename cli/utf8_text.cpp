@@ -1,6 +1,6 @@
 #include "cli/utf8_text.h"
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"
 #include "settings/settings_file.h"

@@ -22,7 +22,7 @@
 #include <optional>
 #include <string>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"
 

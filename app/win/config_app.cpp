@@ -8,8 +8,8 @@
 #include <new>
 
 #include "app/command_line.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/com_initialisation.h"
 #include "base/win/instance_mutex.h"
 #include "base/win/startup_log.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "app/texts/control_texts.h"
-#include "app/texts/key_names.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/control_texts.h"
+#include "texts/key_names.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/combo_box.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/texts/control_texts.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/control_texts.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/settings_readers.h"

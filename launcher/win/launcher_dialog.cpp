@@ -2,11 +2,11 @@
 
 #include <shellapi.h>
 
-#include "app/texts/launcher_texts.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
-#include "app/texts/start_failure.h"
-#include "app/texts/system_language.h"
+#include "texts/launcher_texts.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
+#include "texts/start_failure.h"
+#include "texts/system_language.h"
 #include "base/win/combo_box.h"
 #include "base/win/instance_mutex.h"
 #include "base/win/registry_key.h"

@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/com_initialisation.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"

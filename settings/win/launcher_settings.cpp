@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/registry_key.h"
 #include "base/win/startup_log.h"
 #include "base/win/text_conversion.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/capture.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "cli/utf8_text.h"
 
 namespace {

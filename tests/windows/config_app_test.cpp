@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "app/win/config_app.h"
 #include "dialog_driver.h"
 #include "failing_allocations.h"

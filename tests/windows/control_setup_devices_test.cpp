@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/win/control_setup_dialog.h"
 #include "dialog_driver.h"
 #include "fake_direct_input.h"

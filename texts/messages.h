@@ -2,7 +2,7 @@
 // Message boxes: their captions and every message text the launcher and the setup dialogs show.
 // Five languages per entry: English, French, German, Italian, Spanish. "\n" breaks the line.
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace texts::messages {
 
