@@ -11,6 +11,7 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686               # the Windows programs
     nsis                                                  # their installer
     wine64 xvfb xdotool x11-xkb-utils                     # running them (setxkbmap)
+    fonts-wine                                            # Marlett: the demo's caption buttons
     x11vnc novnc websockify                               # the headless run, seen in a browser
     chromium chromium-driver python3-selenium             # the browser of its test
     python3-pil                                           # pictures of the tour and the tests

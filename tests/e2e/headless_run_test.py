@@ -1,14 +1,16 @@
 #!/usr/bin/python3
 """The run command on a machine without a display, seen through a web browser: scripts/run.sh
 --installed serves its virtual display to a page, which headless Chromium opens (through Selenium)
-at the address the run prints. The page shows the launcher; a click on Audio in the page opens the
-audio dialog; and Ctrl+C then ends the run with everything it started: Wine, the VNC server,
-websockify and Xvfb.
+at the address the run prints. The page shows the launcher framed by Wine's virtual desktop, its
+title bar drawn; dragged by that bar the launcher moves; a click on Audio in the page opens the
+audio dialog, which Escape typed into the page closes; and Ctrl+C then ends the run with
+everything it started: Wine, the VNC server, websockify and Xvfb.
 
 Usage: headless_run_test.py SOURCE_FOLDER WINDOWS_BUILD_FOLDER
 
 What the page shows is compared with what the driver sees of the same window on the run's display:
-the run's Wine prefix is the one run.sh keeps in build/demo-wine. The VNC picture may be compressed with loss, so the
+the run's Wine prefix is the one run.sh keeps in build/demo-wine, and the driver, a program of
+that prefix, runs in the same virtual desktop. The VNC picture may be compressed with loss, so the
 two agree within a small mean difference, far below that between two different windows."""
 
 import io
@@ -26,7 +28,9 @@ import unittest
 from PIL import Image, ImageChops, ImageStat
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.keys import Keys
 
 SOURCE, WINDOWS_BUILD = (os.path.abspath(folder) for folder in sys.argv[1:3])
 sys.path.insert(0, os.path.join(SOURCE, "tools", "tour"))
@@ -53,6 +57,16 @@ CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-
                   "--no-first-run", "--disable-background-networking", "--disable-quic",
                   "--disable-component-update", "--disable-sync"]
 
+# The system colours of a caption bar, active and inactive, and of its text (GetSysColor): with
+# no window manager to give it the X focus, the first window may stay drawn inactive.
+CAPTION_COLOURS = [(2, 9), (3, 19)]
+# A caption bar's rows above the client area, and how far VNC may shift a colour per channel.
+CAPTION_ROWS = 14
+NEAR = 12
+# A title is letters: at least this many pixels in the caption's text colour.
+TITLE_PIXELS = 40
+
+
 def headless_chromium(profile):
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
@@ -67,7 +81,7 @@ def screenshot(browser):
 
 def pointer(browser, *path):
     """The mouse moved through the page points of `path`, its left button held from the first to
-    the last."""
+    the last: a click where the path is one point, a drag otherwise."""
     actions = ActionBuilder(browser)
     actions.pointer_action.move_to_location(*path[0]).pointer_down()
     for point in path[1:]:
@@ -80,6 +94,10 @@ def mean_difference(page, window, left, top):
     """Of the window's picture and the page's at (left, top); the page is black beyond its edge."""
     shown = page.crop((left, top, left + window.width, top + window.height))
     return sum(ImageStat.Stat(ImageChops.difference(shown, window)).mean) / 3
+
+
+def near(colour, wanted):
+    return all(abs(a - b) <= NEAR for a, b in zip(colour, wanted))
 
 
 def processes_with(mark):
@@ -174,7 +192,7 @@ class HeadlessRunTest(unittest.TestCase):
             except ProcessLookupError:
                 pass
 
-    def test_browser_shows_and_operates_the_launcher_and_ctrl_c_ends_everything(self):
+    def test_browser_shows_and_operates_framed_windows_and_ctrl_c_ends_everything(self):
         found = wait_until(lambda: self.run_.found(
             r"virtual display (:\d+)\.(?:.|\n)*?^\s*(http://\S+)\s*$"), START_WAIT,
             "run.sh printed no address")
@@ -231,13 +249,47 @@ class HeadlessRunTest(unittest.TestCase):
                 raise AssertionError(f"{error}; the last mean differences were "
                                      f"{differences[-5:]}\n{self.run_.output}") from None
 
+        def title_drawn(at, client_width):
+            """Whether the rows above the client area at `at` in the page are a caption bar, active
+            or inactive, in the system's colour, with letters in the caption's text colour in its
+            left half, where the title stands (the buttons stand at the right)."""
+            bar = screenshot(browser).crop((at[0], at[1] - CAPTION_ROWS,
+                                            at[0] + client_width // 2, at[1] - 1))
+            colours = bar.getcolors(bar.width * bar.height)
+            for caption, text in CAPTION_COLOURS:
+                caption, text = (tuple(int(value) for value in
+                                       driver.call("system-colour", index)[0][1:4])
+                                 for index in (caption, text))
+                if (sum(count for count, colour in colours if near(colour, caption)) >
+                        bar.width * bar.height // 2 and
+                        sum(count for count, colour in colours if near(colour, text)) >
+                        TITLE_PIXELS):
+                    return True
+            return False
+
         browser.get(address)
         audio = resource_id("IDC_AUDIO")
         launcher, at = shown_in_page(audio)
+        client_width = driver.client_size(launcher)[0]
+        self.assertTrue(title_drawn(at, client_width), "no title bar over the launcher")
+
+        # Dragged by its title bar, the launcher follows the pointer.
+        before = client_origin(launcher)
+        grip = (at[0] + client_width // 2, at[1] - CAPTION_ROWS // 2)
+        pointer(browser, grip, (grip[0] - 60, grip[1] - 40), (grip[0] - 120, grip[1] - 80))
+        wait_until(lambda: client_origin(launcher) == (before[0] - 120, before[1] - 80),
+                   WINDOW_WAIT, "the launcher did not follow its title bar")
+        launcher, at = shown_in_page(audio)
+
         left, top, button_width, button_height = driver.controls(launcher)[audio]
         pointer(browser, (at[0] + left + button_width // 2, at[1] + top + button_height // 2))
         test_sound = resource_id("IDC_TEST_SOUND")
         shown_in_page(test_sound)
+        # The keyboard reaches the dialog too: Escape cancels it.
+        ActionChains(browser).send_keys(Keys.ESCAPE).perform()
+        wait_until(lambda: driver.dialog_with(test_sound) is None, WINDOW_WAIT,
+                   "Escape left the audio dialog open")
+
         driver.close()  # the test's own program in the run's prefix goes before Ctrl+C
         self.run_.interrupt()
         try:
