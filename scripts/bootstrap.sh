@@ -11,8 +11,10 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686               # the Windows programs
     nsis                                                  # their installer
     wine64 xvfb xdotool x11-xkb-utils                     # running them (setxkbmap)
+    fonts-wine                                            # Marlett: the demo's caption buttons
     x11vnc novnc websockify                               # the headless run, seen in a browser
-    chromium                                              # the browser of its test
+    chromium chromium-driver python3-selenium             # the browser of its test
+    python3-pil                                           # pictures of the tour and the tests
 )
 # Wine derives the user's default language from the Unix locale: the tests need these to exist.
 locales=(en_US.UTF-8 de_CH.UTF-8 pt_BR.UTF-8 fr_FR.UTF-8 it_IT.UTF-8 es_ES.UTF-8)

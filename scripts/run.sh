@@ -9,9 +9,10 @@
 #   --installed       start straight into the installed game instead: the installer runs
 #                     silently (into the prefix the script keeps from run to run) and the game's
 #                     shortcut, the setup tool without arguments, opens the installed launcher.
-# With a display ($DISPLAY) the launcher opens there. Without one it opens on a virtual display
-# that a web browser shows and operates: the script prints the address of that page, served on
-# the loopback interface at port 6080, or the next free port when 6080 is taken.
+# With a display ($DISPLAY) the launcher opens there. Without one it opens on a virtual display,
+# in a Wine desktop that frames the windows, which a web browser shows and operates: the script
+# prints the address of that page, served on the loopback interface at port 6080, or the next
+# free port when 6080 is taken.
 #   --listen ADDRESS  serve the page on ADDRESS instead (0.0.0.0 for every interface). The page
 #                     has no password: whoever reaches the address sees and operates the demo.
 #   --port PORT       the first port to try instead of 6080.
@@ -90,6 +91,21 @@ fi
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "Creating the demo's Wine prefix in $WINEPREFIX..."
     "$WINE" wineboot -i >/dev/null 2>&1 || true
+fi
+# No window manager runs on the virtual display to frame the windows and let them be moved: there
+# every program of the prefix (the installer, the launcher, the setup dialogs, a test's driver)
+# runs in a Wine desktop as large as the display, as `explorer /desktop=Tavrin,1024x768 PROGRAM`
+# would start it, where Wine frames the windows as Windows does. Debian's Wine has the Marlett
+# font of the caption buttons' symbols but does not find it by itself. On a display of the user's
+# own, its window manager frames the windows.
+explorer='HKCU\Software\Wine\Explorer'
+if ((headless)); then
+    "$WINE" reg add "$explorer\Desktops" /v Tavrin /d "${BROWSER_VIEW_SCREEN%x*}" /f >/dev/null
+    "$WINE" reg add "$explorer" /v Desktop /d Tavrin /f >/dev/null
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+        /v 'Marlett (TrueType)' /d 'Z:\usr\share\wine\fonts\marlett.ttf' /f >/dev/null
+else
+    "$WINE" reg delete "$explorer" /v Desktop /f >/dev/null 2>&1 || true
 fi
 
 if ((installed)); then

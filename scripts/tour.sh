@@ -23,6 +23,8 @@ trap 'exit 143' TERM
 # that nothing on the user's screen covers a window.
 unset DISPLAY
 wine_env_start "$root/build/tour-wine" 1024x768x24
-python3 "$root/tools/tour/tour.py" "$root/build/win64" "$output"
-python3 "$root/tools/tour/installer_picture.py" "$root/build/win64" "$output/en/installer.png"
+# Debian's interpreter, with Debian's Pillow, whatever other python3 the PATH finds first.
+/usr/bin/python3 "$root/tools/tour/tour.py" "$root/build/win64" "$output"
+/usr/bin/python3 "$root/tools/tour/installer_picture.py" "$root/build/win64" \
+    "$output/en/installer.png"
 echo "The pictures are in $output"

@@ -1,16 +1,19 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """The run command on a machine without a display, seen through a web browser: scripts/run.sh
---installed serves its virtual display to a page; headless Chromium opens the address it prints
-and shows the launcher, a click on Audio in the page opens the audio dialog, and Ctrl+C then ends
-the run with everything it started: Wine, the VNC server, websockify and Xvfb.
+--installed serves its virtual display to a page, which headless Chromium opens (through Selenium)
+at the address the run prints. The page shows the launcher framed by Wine's virtual desktop, its
+title bar drawn; dragged by that bar the launcher moves; a click on Audio in the page opens the
+audio dialog, which Escape typed into the page closes; and Ctrl+C then ends the run with
+everything it started: Wine, the VNC server, websockify and Xvfb.
 
 Usage: headless_run_test.py SOURCE_FOLDER WINDOWS_BUILD_FOLDER
 
 What the page shows is compared with what the driver sees of the same window on the run's display:
-the run's Wine prefix is the one run.sh keeps in build/demo-wine. The VNC picture may be
-compressed with loss, so the two agree within a small mean difference, far below that between
-two different windows."""
+the run's Wine prefix is the one run.sh keeps in build/demo-wine, and the driver, a program of
+that prefix, runs in the same virtual desktop. The VNC picture may be compressed with loss, so the
+two agree within a small mean difference, far below that between two different windows."""
 
+import io
 import os
 import re
 import signal
@@ -22,12 +25,17 @@ import threading
 import time
 import unittest
 
-SOURCE, WINDOWS_BUILD = (os.path.abspath(folder) for folder in sys.argv[1:3])
-sys.path[:0] = [os.path.join(SOURCE, "tools", "tour"), os.path.dirname(__file__)]
+from PIL import Image, ImageChops, ImageStat
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.keys import Keys
 
-from browser import Browser  # noqa: E402
+SOURCE, WINDOWS_BUILD = (os.path.abspath(folder) for folder in sys.argv[1:3])
+sys.path.insert(0, os.path.join(SOURCE, "tools", "tour"))
+
 from driver_client import Driver, wait_until  # noqa: E402
-from pictures import read_bmp  # noqa: E402
 from tour import resource_id  # noqa: E402
 
 # The run builds what is missing and makes its Wine prefix on first use.
@@ -39,22 +47,57 @@ DEFAULT_PORT = 6080
 # Mean difference per colour channel, 0 to 255, between the page and the window.
 SAME_PICTURE = 10.0
 
+# Debian's browser and its driver, named outright, and Selenium kept offline: it neither looks
+# for nor downloads a browser or driver of its own.
+CHROMIUM, CHROMEDRIVER = "/usr/bin/chromium", "/usr/bin/chromedriver"
+os.environ["SE_OFFLINE"] = "true"
+# As root in a container whose only network is the page's: no sandbox, no GPU, no small /dev/shm,
+# and none of the browser's own connections. A fresh profile each time.
+CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                  "--no-first-run", "--disable-background-networking", "--disable-quic",
+                  "--disable-component-update", "--disable-sync"]
+
+# The system colours of a caption bar, active and inactive, and of its text (GetSysColor): with
+# no window manager to give it the X focus, the first window may stay drawn inactive.
+CAPTION_COLOURS = [(2, 9), (3, 19)]
+# A caption bar's rows above the client area, and how far VNC may shift a colour per channel.
+CAPTION_ROWS = 14
+NEAR = 12
+# A title is letters: at least this many pixels in the caption's text colour.
+TITLE_PIXELS = 40
+
+
+def headless_chromium(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for flag in CHROMIUM_FLAGS + [f"--user-data-dir={profile}"]:
+        options.add_argument(flag)
+    return webdriver.Chrome(service=Service(executable_path=CHROMEDRIVER), options=options)
+
+
+def screenshot(browser):
+    return Image.open(io.BytesIO(browser.get_screenshot_as_png())).convert("RGB")
+
+
+def pointer(browser, *path):
+    """The mouse moved through the page points of `path`, its left button held from the first to
+    the last: a click where the path is one point, a drag otherwise."""
+    actions = ActionBuilder(browser)
+    actions.pointer_action.move_to_location(*path[0]).pointer_down()
+    for point in path[1:]:
+        actions.pointer_action.move_to_location(*point)
+    actions.pointer_action.pointer_up()
+    actions.perform()
+
 
 def mean_difference(page, window, left, top):
-    """Of the window's picture and the page's at (left, top), every other pixel both ways."""
-    total = count = 0
-    for y in range(0, window.height, 2):
-        if not 0 <= top + y < page.height:
-            return 255.0
-        page_row, window_row = page.rows[top + y], window.rows[y]
-        for x in range(0, window.width, 2):
-            if not 0 <= left + x < page.width:
-                return 255.0
-            i, j = 3 * (left + x), 3 * x
-            total += (abs(page_row[i] - window_row[j]) + abs(page_row[i + 1] - window_row[j + 1])
-                      + abs(page_row[i + 2] - window_row[j + 2]))
-            count += 3
-    return total / count
+    """Of the window's picture and the page's at (left, top); the page is black beyond its edge."""
+    shown = page.crop((left, top, left + window.width, top + window.height))
+    return sum(ImageStat.Stat(ImageChops.difference(shown, window)).mean) / 3
+
+
+def near(colour, wanted):
+    return all(abs(a - b) <= NEAR for a, b in zip(colour, wanted))
 
 
 def processes_with(mark):
@@ -149,21 +192,7 @@ class HeadlessRunTest(unittest.TestCase):
             except ProcessLookupError:
                 pass
 
-    def window_on_screen(self, display, title, size):
-        """(left, top) of the X window of that title and size on the run's display."""
-        environment = dict(os.environ, DISPLAY=display)
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
-                                "^" + re.escape(title) + "$"], env=environment,
-                               capture_output=True, text=True).stdout.split()
-        for window in found:
-            geometry = dict(line.split("=", 1) for line in subprocess.run(
-                ["xdotool", "getwindowgeometry", "--shell", window], env=environment,
-                capture_output=True, text=True, check=True).stdout.split())
-            if (int(geometry["WIDTH"]), int(geometry["HEIGHT"])) == size:
-                return int(geometry["X"]), int(geometry["Y"])
-        return None
-
-    def test_browser_shows_and_operates_the_launcher_and_ctrl_c_ends_everything(self):
+    def test_browser_shows_and_operates_framed_windows_and_ctrl_c_ends_everything(self):
         found = wait_until(lambda: self.run_.found(
             r"virtual display (:\d+)\.(?:.|\n)*?^\s*(http://\S+)\s*$"), START_WAIT,
             "run.sh printed no address")
@@ -174,54 +203,94 @@ class HeadlessRunTest(unittest.TestCase):
 
         demo = dict(os.environ, DISPLAY=display, WINEDEBUG="-all",
                     WINEPREFIX=os.path.join(SOURCE, "build", "demo-wine", "prefix"))
-        shots = tempfile.TemporaryDirectory()
-        self.addCleanup(shots.cleanup)
-        shot_path = os.path.join(shots.name, "window.bmp")
+        scratch = tempfile.TemporaryDirectory()
+        self.addCleanup(scratch.cleanup)
+        shot_path = os.path.join(scratch.name, "window.bmp")
         width, height = (int(value) for value in subprocess.run(
             ["xdotool", "getdisplaygeometry"], env=demo, capture_output=True, text=True,
             check=True).stdout.split())
-        with Driver(os.path.join(WINDOWS_BUILD, "tools", "driver", "driver.exe"), env=demo) \
-                as driver, Browser(width, height) as browser:
+        driver = Driver(os.path.join(WINDOWS_BUILD, "tools", "driver", "driver.exe"), env=demo)
+        self.addCleanup(driver.close)
+        browser = headless_chromium(os.path.join(scratch.name, "profile"))
+        self.addCleanup(browser.quit)
+        # One page pixel for each pixel of the display, the page as large as the display.
+        browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
 
-            def shown_in_page(control):
-                """Waits until the page shows the dialog holding that control as the driver sees
-                it on the display; the dialog's handle and its client origin on the canvas."""
-                handle, title = wait_until(lambda: driver.dialog_with(control), WINDOW_WAIT,
-                                           f"no dialog with control {control}")
-                size = driver.client_size(handle)
-                origin = wait_until(lambda: self.window_on_screen(display, title, size),
-                                    WINDOW_WAIT, f"no X window of {title}")
-                differences = []
+        def client_origin(handle):
+            return tuple(int(value) for value in driver.call("client-origin", handle)[0][1:3])
 
-                def same():
-                    driver.screenshot(handle, shot_path)
-                    with open(shot_path, "rb") as bmp:
-                        window = read_bmp(bmp.read())
-                    canvas = browser.evaluate(
-                        "(() => { const c = document.querySelector('#noVNC_container canvas');"
-                        " if (!c || !c.width) return null; const r = c.getBoundingClientRect();"
-                        " return [r.left, r.top, r.width / c.width]; })()")
-                    if not canvas:
-                        return None
-                    left, top, scale = canvas
-                    self.assertEqual(scale, 1, "the page scales the display")
-                    at = (round(left) + origin[0], round(top) + origin[1])
-                    differences.append(mean_difference(browser.screenshot(), window, *at))
-                    return at if differences[-1] < SAME_PICTURE else None
+        def shown_in_page(control):
+            """Waits until the page shows the dialog holding that control as the driver sees it on
+            the display; the dialog's handle and its client origin in the page."""
+            handle, title = wait_until(lambda: driver.dialog_with(control), WINDOW_WAIT,
+                                       f"no dialog with control {control}")
+            differences = []
 
-                try:
-                    return handle, wait_until(same, WINDOW_WAIT, f"the page showed no {title}")
-                except TimeoutError as error:
-                    raise AssertionError(f"{error}; the last mean differences were "
-                                         f"{differences[-5:]}\n{self.run_.output}") from None
+            def same():
+                driver.screenshot(handle, shot_path)
+                window = Image.open(shot_path).convert("RGB")
+                canvas = browser.execute_script(
+                    "const c = document.querySelector('#noVNC_container canvas');"
+                    " if (!c || !c.width) return null; const r = c.getBoundingClientRect();"
+                    " return [r.left, r.top, r.width / c.width];")
+                if not canvas:
+                    return None
+                left, top, scale = canvas
+                self.assertEqual(scale, 1, "the page scales the display")
+                origin = client_origin(handle)
+                at = (round(left) + origin[0], round(top) + origin[1])
+                differences.append(mean_difference(screenshot(browser), window, *at))
+                return at if differences[-1] < SAME_PICTURE else None
 
-            browser.open(address)
-            launcher, at = shown_in_page(resource_id("IDC_AUDIO"))
-            left, top, button_width, button_height = driver.controls(launcher)[
-                resource_id("IDC_AUDIO")]
-            browser.click(at[0] + left + button_width // 2, at[1] + top + button_height // 2)
-            shown_in_page(resource_id("IDC_TEST_SOUND"))
+            try:
+                return handle, wait_until(same, WINDOW_WAIT, f"the page showed no {title}")
+            except TimeoutError as error:
+                raise AssertionError(f"{error}; the last mean differences were "
+                                     f"{differences[-5:]}\n{self.run_.output}") from None
 
+        def title_drawn(at, client_width):
+            """Whether the rows above the client area at `at` in the page are a caption bar, active
+            or inactive, in the system's colour, with letters in the caption's text colour in its
+            left half, where the title stands (the buttons stand at the right)."""
+            bar = screenshot(browser).crop((at[0], at[1] - CAPTION_ROWS,
+                                            at[0] + client_width // 2, at[1] - 1))
+            colours = bar.getcolors(bar.width * bar.height)
+            for caption, text in CAPTION_COLOURS:
+                caption, text = (tuple(int(value) for value in
+                                       driver.call("system-colour", index)[0][1:4])
+                                 for index in (caption, text))
+                if (sum(count for count, colour in colours if near(colour, caption)) >
+                        bar.width * bar.height // 2 and
+                        sum(count for count, colour in colours if near(colour, text)) >
+                        TITLE_PIXELS):
+                    return True
+            return False
+
+        browser.get(address)
+        audio = resource_id("IDC_AUDIO")
+        launcher, at = shown_in_page(audio)
+        client_width = driver.client_size(launcher)[0]
+        self.assertTrue(title_drawn(at, client_width), "no title bar over the launcher")
+
+        # Dragged by its title bar, the launcher follows the pointer.
+        before = client_origin(launcher)
+        grip = (at[0] + client_width // 2, at[1] - CAPTION_ROWS // 2)
+        pointer(browser, grip, (grip[0] - 60, grip[1] - 40), (grip[0] - 120, grip[1] - 80))
+        wait_until(lambda: client_origin(launcher) == (before[0] - 120, before[1] - 80),
+                   WINDOW_WAIT, "the launcher did not follow its title bar")
+        launcher, at = shown_in_page(audio)
+
+        left, top, button_width, button_height = driver.controls(launcher)[audio]
+        pointer(browser, (at[0] + left + button_width // 2, at[1] + top + button_height // 2))
+        test_sound = resource_id("IDC_TEST_SOUND")
+        shown_in_page(test_sound)
+        # The keyboard reaches the dialog too: Escape cancels it.
+        ActionChains(browser).send_keys(Keys.ESCAPE).perform()
+        wait_until(lambda: driver.dialog_with(test_sound) is None, WINDOW_WAIT,
+                   "Escape left the audio dialog open")
+
+        driver.close()  # the test's own program in the run's prefix goes before Ctrl+C
         self.run_.interrupt()
         try:
             self.run_.process.wait(timeout=120)

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A picture of the game's installer for the README: setup.exe from the demo disc, started as a
 player starts it, its first page saved as the tour saves the programs' windows (the client area,
 through the project's test driver), then cancelled as a player would.
@@ -9,13 +9,15 @@ Needs a Wine environment of its own (WINE, WINEPREFIX, DISPLAY: scripts/lib/wine
 scripts/tour.sh sets up. The installer speaks English there: the picture's process runs in an
 English locale."""
 
+import io
 import os
 import subprocess
 import sys
 
+from PIL import Image
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from driver_client import Driver, wait_until  # noqa: E402
-from pictures import read_bmp, write_png  # noqa: E402
 
 TITLE = "Tavrin Demo Setup"
 IDCANCEL, IDYES = 2, 6
@@ -46,11 +48,10 @@ def main(arguments):
                 with open(shot, "rb") as bmp:
                     data = bmp.read()
                 same, last = data == last, data
-                return read_bmp(data) if same else None
+                return Image.open(io.BytesIO(data)) if same else None
 
             picture = wait_until(settled, 30, "the installer's page did not settle")
-            with open(output, "wb") as png:
-                png.write(write_png(picture))
+            picture.save(output, optimize=True)
             print(f"installer  {picture.width} x {picture.height}  {TITLE}", flush=True)
 
             # Cancel asks whether to quit; yes.

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A picture tour of the demo installation: the launcher and the three setup dialogs in each of the
 five languages, as the programs draw them, saved by the project's own test driver.
 
@@ -17,6 +17,7 @@ its language from a valid file, and a setup dialog, though started with the lang
 takes the file's at every repaint."""
 
 import contextlib
+import io
 import os
 import re
 import shutil
@@ -25,9 +26,10 @@ import subprocess
 import sys
 import tempfile
 
+from PIL import Image
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from driver_client import Driver, wait_until, windows_path  # noqa: E402
-from pictures import read_bmp, write_png  # noqa: E402
 
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
@@ -150,8 +152,7 @@ class Tour:
         for window in WINDOWS:
             with self.opened(window, language) as (handle, title):
                 shot = self.painted(handle)
-                with open(os.path.join(output, folder, window.name + ".png"), "wb") as png:
-                    png.write(write_png(shot))
+                shot.save(os.path.join(output, folder, window.name + ".png"), optimize=True)
                 print(f"{folder} {window.name:9} {shot.width} x {shot.height}  {title}",
                       flush=True)
 
@@ -208,7 +209,7 @@ class Tour:
             with open(bmp, "rb") as shot:
                 data = shot.read()
             same, last = data == last, data
-            return read_bmp(data) if same else None
+            return Image.open(io.BytesIO(data)) if same else None
 
         return wait_until(settled, 30, "the window did not settle")
 
