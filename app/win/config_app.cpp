@@ -2,14 +2,13 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <memory>
 
 #include "app/command_line.h"
 #include "app/texts/local_text.h"
-#include "base/win/com_initialisation.h"
 #include "base/win/instance_mutex.h"
+#include "base/win/shell.h"
 #include "base/win/startup_log.h"
 #include "controls/win/control_setup_dialog.h"
 #include "launcher/win/launcher_dialog.h"
@@ -44,7 +43,6 @@ int ConfigApp::Run(int argc, const char* const* argv) {
     if (!instance)
         return 0;
 
-    const ComInitialisation com;
     const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&commonControls);
     FetchHollowBrush();
@@ -72,7 +70,7 @@ int ConfigApp::Run(int argc, const char* const* argv) {
         case StartRequest::Kind::StartLauncher:
             // A launcher that cannot be started is not reported: there is nobody to tell.
             if (const std::optional<std::string> program = LauncherProgramPath(folder)) {
-                ShellExecuteA(nullptr, "open", program->c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+                Shell().Open(nullptr, program->c_str(), nullptr);
             }
             break;
         case StartRequest::Kind::Nothing:

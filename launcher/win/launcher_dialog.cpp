@@ -1,7 +1,5 @@
 #include "launcher/win/launcher_dialog.h"
 
-#include <shellapi.h>
-
 #include "app/texts/launcher_texts.h"
 #include "app/texts/local_text.h"
 #include "app/texts/messages.h"
@@ -187,9 +185,9 @@ void LauncherDialog::ShowError(const char* message) {
 }
 
 bool LauncherDialog::Start(const LaunchTarget& target) {
-    const auto result = reinterpret_cast<std::intptr_t>(ShellExecuteA(
-        Window(), "open", target.file.c_str(),
-        target.parameters.empty() ? nullptr : target.parameters.c_str(), nullptr, SW_SHOWDEFAULT));
+    const std::intptr_t result =
+        shell_.Open(Window(), target.file.c_str(),
+                    target.parameters.empty() ? nullptr : target.parameters.c_str());
     const std::optional<LocalText> failure = StartFailureText(result, target.opensByFileType);
     if (!failure)
         return true;

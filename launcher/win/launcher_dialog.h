@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "base/win/shell.h"
 #include "base/win/tooltips.h"
 #include "launcher/launch_targets.h"
 #include "settings/settings_file.h"
@@ -47,6 +48,7 @@ class LauncherDialog : public MappedDialog<LauncherDialog, SkinnedDialog> {
 
     SettingsFile record_;
     bool directX81Present_ = false;
+    Shell shell_;
     Tooltips tooltips_;
     bool tipSaysInstalled_ = false;  // which of its two tooltips the install button has
 };

@@ -1,7 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "base/win/com_initialisation.h"
 #include "base/win/startup_log.h"
 #include "launcher/win/launcher_dialog.h"
 #include "settings/win/install_folder_win.h"
@@ -13,7 +12,6 @@
 // mutex, which would make every one of its own buttons believe a setup process was running.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     StartupMark("start");
-    const ComInitialisation com;
     const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&commonControls);
     FetchHollowBrush();
