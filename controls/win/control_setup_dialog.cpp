@@ -43,6 +43,7 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnMessage(WM_PAINT, &ControlSetupDialog::Relabel),
     OnMessage(WM_DEVICECHANGE, &ControlSetupDialog::DeviceChanged),
     OnMessage(WM_TIMER, &ControlSetupDialog::TimerElapsed),
+    OnMessage(kAfterFirstPaint, &ControlSetupDialog::OpenInput),
     OnMessage(WM_DESTROY, &ControlSetupDialog::Destroyed),
     ChainMessageMap<SkinnedDialog>(),
 };
@@ -82,6 +83,14 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
 
     // Registered before the controllers are listed, so that none that comes meanwhile is missed.
     deviceNotification_ = RegisterHidNotification(Window());
+    // DirectInput takes its time to open and to list the controllers: the player sees the
+    // dialog first.
+    EnableWindow(Item(IDOK), FALSE);
+    RunAfterFirstPaint();
+    return TRUE;
+}
+
+HandlerResult ControlSetupDialog::OpenInput(const Message&) {
     HRESULT opened = E_FAIL;
     {
         const StartupStep step("directinput");
@@ -92,12 +101,15 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
         ShowMessage(Window(), Localise(texts::messages::kDirectInputError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
         End(0);
-        return TRUE;
+        return 0;
     }
+    inputOpen_ = true;
     FillControllerList();
     bindings_.LoadSets();
     RefreshCaptions();
-    return TRUE;
+    EnableWindow(Item(IDOK), TRUE);
+    StartupMark("ready");
+    return 0;
 }
 
 void ControlSetupDialog::FillControllerList() {
@@ -158,7 +170,8 @@ HandlerResult ControlSetupDialog::TimerElapsed(const Message& message) {
         return std::nullopt;
     // A message box of this dialog disables it while it is open, and the code that opened it
     // goes on with the list it knew when the box closes: the listing waits, the timer runs on.
-    if (!IsWindowEnabled(Window()))
+    // So does a change that comes before the controllers were first listed.
+    if (!IsWindowEnabled(Window()) || !inputOpen_)
         return 0;
     KillTimer(Window(), kDeviceChangeTimer);
     FollowAttachedControllers();
@@ -220,6 +233,9 @@ void ControlSetupDialog::ControllerChanged() {
 }
 
 void ControlSetupDialog::BindingClicked(int buttonId) {
+    // A capture reads the devices, which are not open yet.
+    if (!inputOpen_)
+        return;
     if (const std::optional<ControlAction> action = ActionOfButton(buttonId))
         StartCapture(*action);
 }
@@ -261,6 +277,8 @@ void ControlSetupDialog::Calibrate() {
 }
 
 void ControlSetupDialog::Accept() {
+    if (!inputOpen_)
+        return;
     // While a capture waits, Enter is the player's choice of key: should it reach the dialog
     // manager (the player may have clicked the dialog while the capture window had the focus),
     // OK would save and close the dialog instead of binding the key.

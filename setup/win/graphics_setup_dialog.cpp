@@ -31,6 +31,7 @@ const MessageMap<GraphicsSetupDialog> GraphicsSetupDialog::kMessageMap = {
     OnCommand(IDOK, BN_CLICKED, &GraphicsSetupDialog::SaveGraphicsSettings),
     OnCommand(IDCANCEL, BN_CLICKED, &GraphicsSetupDialog::Cancel),
     OnMessage(WM_PAINT, &GraphicsSetupDialog::Relabel),
+    OnMessage(kAfterFirstPaint, &GraphicsSetupDialog::FillLists),
     OnMessage(WM_DESTROY, &GraphicsSetupDialog::Destroyed),
     OnMessage(WM_CTLCOLORBTN, &GraphicsSetupDialog::ColourControls),
     OnMessage(WM_CTLCOLORSTATIC, &GraphicsSetupDialog::ColourControls),
@@ -54,6 +55,14 @@ HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
     CheckDlgButton(Window(), IDC_HIGH_DETAIL, BST_CHECKED);
     ReadSavedChoice();
 
+    // Direct3D takes long to make, a third of a second under Wine: the player sees the dialog
+    // first.
+    EnableWindow(Item(IDOK), FALSE);
+    RunAfterFirstPaint();
+    return TRUE;
+}
+
+HandlerResult GraphicsSetupDialog::FillLists(const Message&) {
     bool created = false;
     {
         const StartupStep step("direct3d");
@@ -63,7 +72,7 @@ HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
         ShowMessage(Window(), Localise(texts::messages::kDirect3DError),
                     Localise(texts::messages::kErrorCaption), MB_OKCANCEL);
         End(0);
-        return FALSE;
+        return 0;
     }
     {
         const StartupStep step("direct3d adapters");
@@ -74,7 +83,10 @@ HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
         BuildModeList();
     }
     TakeResolution();
-    return TRUE;
+    listsFilled_ = true;
+    EnableWindow(Item(IDOK), TRUE);
+    StartupMark("ready");
+    return 0;
 }
 
 void GraphicsSetupDialog::ReadSavedChoice() {
@@ -159,6 +171,8 @@ void GraphicsSetupDialog::TakeResolution() {
 }
 
 void GraphicsSetupDialog::SaveGraphicsSettings() {
+    if (!listsFilled_)
+        return;
     // A mode text that is no label (the resolution list never had an entry) names no mode: the
     // display fields then go back as they were read, like every field this dialog does not own.
     if (const std::optional<ModeChoice> mode = ModeToSave(modeText_, windowedChosen_)) {

@@ -76,10 +76,10 @@ def windows_to_measure(windows_build):
     for name, program, arguments, title, close, ready_later in [
             ("launcher", "TavrinConfig.exe", [], "Tavrin Launcher V1.0", "IDC_CLOSE", False),
             ("graphics", "Config.exe", ["graphics", "0"], "Tavrin Video Setup", "IDCANCEL",
-             False),
-            ("audio", "Config.exe", ["sound", "0"], "Tavrin Audio Setup", "IDCANCEL", False),
+             True),
+            ("audio", "Config.exe", ["sound", "0"], "Tavrin Audio Setup", "IDCANCEL", True),
             ("controls", "Config.exe", ["control", "0"], "Tavrin Control Setup",
-             "IDC_CONTROL_CANCEL", False)]:
+             "IDC_CONTROL_CANCEL", True)]:
         template = Window(f"{name} template", yardstick, arguments,
                           f"Start-up Template {name}", None)
         windows += [template, Window(name, program, arguments, title, close, template,
