@@ -43,7 +43,7 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnMessage(WM_PAINT, &ControlSetupDialog::Relabel),
     OnMessage(WM_DEVICECHANGE, &ControlSetupDialog::DeviceChanged),
     OnMessage(WM_TIMER, &ControlSetupDialog::TimerElapsed),
-    OnMessage(kAfterFirstPaint, &ControlSetupDialog::OpenInput),
+    OnMessage(kAfterFirstPaint, &ControlSetupDialog::FinishOpening),
     OnMessage(WM_DESTROY, &ControlSetupDialog::Destroyed),
     ChainMessageMap<SkinnedDialog>(),
 };
@@ -52,6 +52,31 @@ ControlSetupDialog::ControlSetupDialog(DirectInputFactory directInput)
     : MappedDialog(IDD_CONTROL_SETUP), directInput_(std::move(directInput)) {}
 
 HandlerResult ControlSetupDialog::Initialise(const Message&) {
+    bindings_.keyboardSet = {};
+    bindings_.controllerSet = {};
+    bindings_.selectedController = 0;
+    // The control setup shares the file with nobody while it reads or writes it.
+    const SettingsReadOutcome outcome =
+        ReadSettingsForDialog(Window(), record_, kExclusiveReadWrite);
+    const bool defaultsRestored = bindings_.LoadAtStart(outcome != SettingsReadOutcome::Missing,
+                                                        outcome == SettingsReadOutcome::Valid);
+    RefreshCaptions();
+    if (defaultsRestored)
+        InvalidateRect(Window(), nullptr, TRUE);
+
+    // Registered before the controllers are listed, so that none that comes meanwhile is missed.
+    deviceNotification_ = RegisterHidNotification(Window());
+    // The texts in place before the window shows: its first paint then finds nothing to change,
+    // and the dialog is painted once instead of twice.
+    Relabel({});
+    // DirectInput takes its time to open and to list the controllers, and the tooltips show only
+    // under a resting pointer: the player sees the dialog first.
+    EnableWindow(Item(IDOK), FALSE);
+    RunAfterFirstPaint();
+    return TRUE;
+}
+
+HandlerResult ControlSetupDialog::FinishOpening(const Message&) {
     tooltips_.Create(Window());
     tooltips_.Add(IDOK, Localise(text::kOkTip));
     tooltips_.Add(IDC_CONTROL_CANCEL, Localise(text::kCancelTip));
@@ -68,29 +93,11 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
     tooltips_.Add(IDC_CALIBRATE, Localise(text::kCalibrateTip));
     tooltips_.Add(IDC_CONTROLLER_LIST, Localise(text::kControllerTip));
     tooltips_.Activate();
-
-    bindings_.keyboardSet = {};
-    bindings_.controllerSet = {};
-    bindings_.selectedController = 0;
-    // The control setup shares the file with nobody while it reads or writes it.
-    const SettingsReadOutcome outcome =
-        ReadSettingsForDialog(Window(), record_, kExclusiveReadWrite);
-    const bool defaultsRestored = bindings_.LoadAtStart(outcome != SettingsReadOutcome::Missing,
-                                                        outcome == SettingsReadOutcome::Valid);
-    RefreshCaptions();
-    if (defaultsRestored)
-        InvalidateRect(Window(), nullptr, TRUE);
-
-    // Registered before the controllers are listed, so that none that comes meanwhile is missed.
-    deviceNotification_ = RegisterHidNotification(Window());
-    // DirectInput takes its time to open and to list the controllers: the player sees the
-    // dialog first.
-    EnableWindow(Item(IDOK), FALSE);
-    RunAfterFirstPaint();
-    return TRUE;
+    OpenInput();
+    return 0;
 }
 
-HandlerResult ControlSetupDialog::OpenInput(const Message&) {
+void ControlSetupDialog::OpenInput() {
     HRESULT opened = E_FAIL;
     {
         const StartupStep step("directinput");
@@ -101,7 +108,7 @@ HandlerResult ControlSetupDialog::OpenInput(const Message&) {
         ShowMessage(Window(), Localise(texts::messages::kDirectInputError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
         End(0);
-        return 0;
+        return;
     }
     inputOpen_ = true;
     FillControllerList();
@@ -109,7 +116,6 @@ HandlerResult ControlSetupDialog::OpenInput(const Message&) {
     RefreshCaptions();
     EnableWindow(Item(IDOK), TRUE);
     StartupMark("ready");
-    return 0;
 }
 
 void ControlSetupDialog::FillControllerList() {

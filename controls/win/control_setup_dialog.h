@@ -4,9 +4,10 @@
 // the player changes the controller selection; a click on a binding button starts a capture in a
 // small window of its own (key_capture_dialog.h), which binds the first input the player gives.
 //
-// DirectInput is opened, and the controllers listed, just after the window's first paint: the
-// dialog shows with its skin and the bindings of the file at once, and the list fills a moment
-// later. Until then OK is disabled, and OK and the binding buttons do nothing.
+// DirectInput is opened, and the controllers listed, just after the window's first paint, when
+// the tooltips are made too: the dialog shows with its skin and the bindings of the file at once,
+// and the list fills a moment later. Until then OK is disabled, and OK and the binding buttons do
+// nothing.
 //
 // The controller list follows the controllers that are plugged in or pulled out while the dialog
 // is open. The selection stays on the device the player chose, wherever the list now puts it; a
@@ -37,9 +38,11 @@ class ControlSetupDialog : public MappedDialog<ControlSetupDialog, SkinnedDialog
     static const MessageMap<ControlSetupDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
+    // After the first paint: the tooltips, then DirectInput.
+    HandlerResult FinishOpening(const Message& message);
     // Opens DirectInput and fills the controller list; ends the dialog with the DirectInput
     // message when it cannot be opened.
-    HandlerResult OpenInput(const Message& message);
+    void OpenInput();
     // A click on one of the nine binding buttons; the range of their identifiers holds one
     // other control, which binds nothing.
     void BindingClicked(int buttonId);

@@ -65,6 +65,7 @@ void SetIcons(HWND window) {
 
 const MessageMap<LauncherDialog> LauncherDialog::kMessageMap = {
     OnInitDialog(&LauncherDialog::Initialise),
+    OnMessage(kAfterFirstPaint, &LauncherDialog::FinishOpening),
     OnMessage(WM_PAINT, &LauncherDialog::Paint),
     OnMessage(WM_DESTROY, &LauncherDialog::Destroyed),
     OnCommand(IDC_PLAY, BN_CLICKED, &LauncherDialog::PlayPressed),
@@ -96,7 +97,15 @@ HandlerResult LauncherDialog::Initialise(const Message&) {
     SetIcons(Window());
     // The language follows the system and the stored settings; the player has no list to open.
     ShowWindow(Item(IDC_LANGUAGE_LIST), SW_HIDE);
+    // The tooltips show only under a resting pointer: they are made once the window is painted.
+    RunAfterFirstPaint();
     return TRUE;
+}
+
+HandlerResult LauncherDialog::FinishOpening(const Message&) {
+    AddLauncherTooltips();
+    StartupMark("ready");
+    return 0;
 }
 
 HandlerResult LauncherDialog::Paint(const Message&) {
@@ -110,7 +119,7 @@ HandlerResult LauncherDialog::Destroyed(const Message&) {
     return std::nullopt;
 }
 
-void LauncherDialog::ApplyLauncherTexts() {
+void LauncherDialog::AddLauncherTooltips() {
     tipSaysInstalled_ = GameInstalled();
     tooltips_.Create(Window());
     tooltips_.Add(IDC_PLAY, Localise(text::kPlay));
@@ -126,7 +135,9 @@ void LauncherDialog::ApplyLauncherTexts() {
     tooltips_.Add(IDC_LANGUAGE_LIST, Localise(text::kLanguageTip));
     tooltips_.Add(IDC_UPDATE_INSTALL, InstallTip(tipSaysInstalled_));
     tooltips_.Activate();
+}
 
+void LauncherDialog::ApplyLauncherTexts() {
     const HWND window = Window();
     SetItemTextIfChanged(window, IDC_CLOSE, Localise(text::kClose));
     SetItemTextIfChanged(window, IDC_PLAY, Localise(text::kPlay));
@@ -174,6 +185,7 @@ void LauncherDialog::LanguageChanged() {
     if (!chosen)
         return;
     SetCurrentLanguage(static_cast<int>(*chosen));
+    AddLauncherTooltips();
     ApplyLauncherTexts();
     InvalidateRect(Window(), nullptr, TRUE);
     StoreLauncherLanguage(Window(), record_);

@@ -20,6 +20,8 @@ class LauncherDialog : public MappedDialog<LauncherDialog, SkinnedDialog> {
     static const MessageMap<LauncherDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
+    // After the first paint: the tooltips, which show only under a resting pointer.
+    HandlerResult FinishOpening(const Message& message);
     HandlerResult Paint(const Message& message);
     HandlerResult Destroyed(const Message& message);
     void LanguageChanged();
@@ -43,6 +45,7 @@ class LauncherDialog : public MappedDialog<LauncherDialog, SkinnedDialog> {
     bool Start(const LaunchTarget& target);
     void ShowError(const char* text);
 
+    void AddLauncherTooltips();
     void ApplyLauncherTexts();
     void ApplyInstallState();
 

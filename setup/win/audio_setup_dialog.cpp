@@ -26,7 +26,7 @@ const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
     OnCommand(IDOK, BN_CLICKED, &AudioSetupDialog::SaveAudioSettings),
     OnCommand(IDCANCEL, BN_CLICKED, &AudioSetupDialog::Cancel),
     OnMessage(WM_PAINT, &AudioSetupDialog::Relabel),
-    OnMessage(kAfterFirstPaint, &AudioSetupDialog::ListDevicesAndPrepareTestSound),
+    OnMessage(kAfterFirstPaint, &AudioSetupDialog::FinishOpening),
     OnMessage(WM_DESTROY, &AudioSetupDialog::Destroyed),
     ChainMessageMap<SkinnedDialog>(),
 };
@@ -34,6 +34,21 @@ const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
 AudioSetupDialog::AudioSetupDialog() : MappedDialog(IDD_AUDIO_SETUP) {}
 
 HandlerResult AudioSetupDialog::Initialise(const Message&) {
+    // The saved device counts whether or not the file passes the version test: an unread record
+    // holds zeros, which match no device.
+    ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
+    // The texts in place before the window shows: its first paint then finds nothing to change,
+    // and the dialog is painted once instead of twice.
+    Relabel({});
+    // DirectSound takes long to list its devices under Wine, a sixth of a second, and the
+    // tooltips show only under a resting pointer: the player sees the dialog first.
+    EnableWindow(Item(IDOK), FALSE);
+    EnableWindow(Item(IDC_TEST_SOUND), FALSE);
+    RunAfterFirstPaint();
+    return TRUE;
+}
+
+HandlerResult AudioSetupDialog::FinishOpening(const Message&) {
     tooltips_.Create(Window());
     tooltips_.Add(IDOK, Localise(text::kOkTip));
     tooltips_.Add(IDCANCEL, Localise(text::kCancelTip));
@@ -41,18 +56,6 @@ HandlerResult AudioSetupDialog::Initialise(const Message&) {
     tooltips_.Add(IDC_SOUND_DRIVER_LIST, Localise(text::kDriverTip));
     tooltips_.Activate();
 
-    // The saved device counts whether or not the file passes the version test: an unread record
-    // holds zeros, which match no device.
-    ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
-    // DirectSound takes long to list its devices under Wine, a sixth of a second: the player
-    // sees the dialog first.
-    EnableWindow(Item(IDOK), FALSE);
-    EnableWindow(Item(IDC_TEST_SOUND), FALSE);
-    RunAfterFirstPaint();
-    return TRUE;
-}
-
-HandlerResult AudioSetupDialog::ListDevicesAndPrepareTestSound(const Message&) {
     // Without DirectSound nothing is listed and nothing can play: the Test button says so.
     {
         const StartupStep step("directsound enumeration");

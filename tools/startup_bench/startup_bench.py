@@ -20,9 +20,9 @@ What is measured, per run:
     reaches the screen when its thread has no more painting to do, so the skin on the screen
     means that the first paint, buttons and texts included, is done;
   - the program logs the moments of its start-up steps (TAVRIN_STARTUP_LOG, base/win/
-    startup_log.h) on the same clock. A window that fills its lists after its first paint logs
-    "ready" once they are filled, and is ready then (or when it is seen, if that is later); any
-    other window is ready when it is seen.
+    startup_log.h) on the same clock. Each window of ours logs "ready" once it has done what it
+    leaves until after its first paint (tooltips; DirectX and the lists filled from it): it is
+    ready then, or when it is seen if that is later. A template is ready when it is seen.
 A first round of every window, not counted, warms the prefix up and reads the colour each probe
 point has once the window is settled. Then the windows take turns, one run each per round, each
 round starting with the next window, so that a change in the machine's load reaches every window
@@ -46,20 +46,19 @@ from tour import GAME_KEY, park_pointer, resource_id, settings_file  # noqa: E40
 # Direct3D takes its time the first time a process uses it under Wine.
 WINDOW_WAIT = 90.0
 
-# What a window that fills its lists after its first paint logs once they are filled.
+# What a window of ours logs once it has done what it leaves until after its first paint.
 READY = "ready"
 
 
 class Window:
     """A program and arguments, the title of the window it shows, and how to close it: a button
-    of the dialog, or (None) the close request. A real window names its yardstick, the program
-    that shows its template bare, and whether it logs READY after its first paint."""
+    of the dialog, or (None) the close request. A window of ours names its yardstick, the
+    program that shows its template bare."""
 
-    def __init__(self, name, program, arguments, title, close, template=None,
-                 ready_later=False):
+    def __init__(self, name, program, arguments, title, close, template=None):
         self.name, self.program, self.arguments = name, program, arguments
         self.title, self.close = title, close
-        self.template, self.ready_later = template, ready_later
+        self.template = template
         self.probe = None  # (x, y, (red, green, blue)), read in the warm-up round
         self.runs = []  # (ms to painted, ms to ready, {step: (at ms, took ms)})
 
@@ -73,17 +72,15 @@ def windows_to_measure(windows_build):
     yardstick = os.path.join(os.path.abspath(windows_build), "tools", "startup_bench",
                              "startup_template.exe")
     windows = []
-    for name, program, arguments, title, close, ready_later in [
-            ("launcher", "TavrinConfig.exe", [], "Tavrin Launcher V1.0", "IDC_CLOSE", False),
-            ("graphics", "Config.exe", ["graphics", "0"], "Tavrin Video Setup", "IDCANCEL",
-             True),
-            ("audio", "Config.exe", ["sound", "0"], "Tavrin Audio Setup", "IDCANCEL", True),
+    for name, program, arguments, title, close in [
+            ("launcher", "TavrinConfig.exe", [], "Tavrin Launcher V1.0", "IDC_CLOSE"),
+            ("graphics", "Config.exe", ["graphics", "0"], "Tavrin Video Setup", "IDCANCEL"),
+            ("audio", "Config.exe", ["sound", "0"], "Tavrin Audio Setup", "IDCANCEL"),
             ("controls", "Config.exe", ["control", "0"], "Tavrin Control Setup",
-             "IDC_CONTROL_CANCEL", True)]:
+             "IDC_CONTROL_CANCEL")]:
         template = Window(f"{name} template", yardstick, arguments,
                           f"Start-up Template {name}", None)
-        windows += [template, Window(name, program, arguments, title, close, template,
-                                     ready_later)]
+        windows += [template, Window(name, program, arguments, title, close, template)]
     return windows
 
 
@@ -197,7 +194,7 @@ class Bench:
             found = self.driver.call("wait-painted", window.title, x, y, red, green, blue,
                                      int(WINDOW_WAIT * 1000), timeout=WINDOW_WAIT)
             painted = ready = time.time_ns()
-            if window.ready_later:
+            if not window.is_template():
                 logged = wait_until(lambda: logged_at(self.log, READY), WINDOW_WAIT,
                                     f"the {window.name} window did not log that it was ready")
                 ready = max(painted, logged * 1000)
@@ -327,7 +324,7 @@ def breakdown(window):
             took_text = f"{took:8.1f}" if took > 0 else f"{'':8}"
             print(f"  {'  ' * depth + name:52} {took_text} {at:8.1f}")
     print(f"  {'painted':52} {median_of(run[0] for run in runs):8.1f}")
-    if window.ready_later:
+    if not window.is_template():
         print(f"  {'ready':52} {median_of(run[1] for run in runs):8.1f}")
 
 
