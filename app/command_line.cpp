@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace {
 

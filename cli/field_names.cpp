@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/texts/control_texts.h"
-#include "app/texts/launcher_texts.h"
+#include "texts/control_texts.h"
+#include "texts/launcher_texts.h"
 #include "cli/utf8_text.h"
 
 namespace labels = texts::controls;

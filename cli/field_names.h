@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "settings/settings_file.h"
 
 struct ActionField {

@@ -1,10 +1,9 @@
 #include "cli/input_names.h"
 
 #include <array>
-#include <charconv>
 
-#include "app/texts/key_names.h"
-#include "app/texts/local_text.h"
+#include "texts/key_names.h"
+#include "texts/local_text.h"
 #include "cli/platform.h"
 #include "cli/utf8_text.h"
 
@@ -31,41 +30,30 @@ std::array<int, 2> NameLanguages(int language) {
     return {IsLanguageNumber(language) ? language : kEnglish, kEnglish};
 }
 
-// A name as code page 1252 text, for comparing with what the user typed; nothing when the
-// layout gives the key a character that code page lacks (no typed text can then match it).
-std::optional<std::string> CodePage1252Name(std::u16string_view name) {
-    std::string text;
-    for (const char16_t character : name) {
-        const std::optional<unsigned char> byte = cp1252::ByteFor(character);
-        if (!byte)
-            return std::nullopt;
-        text.push_back(static_cast<char>(*byte));
-    }
-    return text;
-}
-
-bool IsNamed(InputCode code, std::string_view text1252, int language) {
-    const KeyCharacter layout = KeyboardLayout();
+bool IsNamed(InputCode code, const NameKey& name, const KeyCharacter& layout, int language) {
     for (int nameLanguage : NameLanguages(language)) {
-        const std::optional<std::string> name =
-            CodePage1252Name(DescribeInputCode(code, layout, nameLanguage));
-        if (name && EqualIgnoringCase(*name, text1252))
+        if (NameKeyOf(DescribeInputCode(code, layout, nameLanguage)) == name)
             return true;
     }
     return false;
 }
 
-// A number written in decimal after `prefix` (compared ignoring case); nothing when the text is
-// anything else.
-std::optional<int> NumberAfter(std::string_view text, std::string_view prefix) {
-    if (text.size() <= prefix.size() || !EqualIgnoringCase(text.substr(0, prefix.size()), prefix))
+// A button number written in decimal after the button word in `language` ("button 3"); nothing
+// when the text is anything else, or the number no button's.
+std::optional<int> ButtonNumberIn(const NameKey& name, int language) {
+    const NameKey prefix = NameKeyOfCodePage1252(texts::keys::kButtonWord.In(language)) + u" ";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
         return std::nullopt;
-    const std::string_view digits = text.substr(prefix.size());
     int number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc{} || end != digits.data() + digits.size())
-        return std::nullopt;
-    return number;
+    for (std::size_t at = prefix.size(); at < name.size(); ++at) {
+        const char16_t c = name[at];
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        number = number * 10 + (c - u'0');
+        if (number > kButtonCount)
+            return std::nullopt;
+    }
+    return number >= 1 ? std::optional<int>(number) : std::nullopt;
 }
 
 }  // namespace
@@ -88,33 +76,30 @@ bool NamesAButtonOrAxis(InputCode code) {
     return IsButton(code) || IsAxis(code);
 }
 
-std::optional<InputCode> KeyboardCodeNamed(std::string_view utf8, int language) {
-    const std::optional<std::string> text = CodePage1252FromUtf8(utf8);
-    if (!text || text->empty())
+std::optional<InputCode> KeyboardCodeNamed(const NameKey& name, int language) {
+    if (name.empty())
         return std::nullopt;
-    if (IsNamed(kUnbound, *text, language))
+    const KeyCharacter layout = KeyboardLayout();
+    if (IsNamed(kUnbound, name, layout, language))
         return kUnbound;
     // The lowest scan code first, as a capture takes it: on a US layout "-" is the main one.
     for (int scanCode = 1; scanCode < kScanCodeCount; ++scanCode) {
-        if (IsNamed(KeyCode(scanCode), *text, language))
+        if (IsNamed(KeyCode(scanCode), name, layout, language))
             return KeyCode(scanCode);
     }
     return std::nullopt;
 }
 
-std::optional<InputCode> ControllerCodeNamed(std::string_view utf8, int language) {
-    const std::optional<std::string> text = CodePage1252FromUtf8(utf8);
-    if (!text || text->empty())
+std::optional<InputCode> ControllerCodeNamed(const NameKey& name, int language) {
+    if (name.empty())
         return std::nullopt;
     for (InputCode code = kUnbound; code <= kLastAxisCode; ++code) {
-        if (IsNamed(code, *text, language))
+        if (IsNamed(code, name, KeyCharacter{}, language))
             return code;
     }
     // "Button 3" as well as "Button 03".
     for (int nameLanguage : NameLanguages(language)) {
-        const std::string prefix = std::string(texts::keys::kButtonWord.In(nameLanguage)) + " ";
-        const std::optional<int> number = NumberAfter(*text, prefix);
-        if (number && IsButton(ButtonCode(*number)))
+        if (const std::optional<int> number = ButtonNumberIn(name, nameLanguage))
             return ButtonCode(*number);
     }
     return std::nullopt;

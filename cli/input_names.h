@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/utf8_text.h"
 #include "controls/input_code.h"
 
 // What a US keyboard layout gives each DirectInput scan code, as the controls setup asks a layout
@@ -23,10 +24,10 @@ bool NamesAKey(InputCode code);
 bool NamesAButtonOrAxis(InputCode code);
 
 // The keyboard code a name stands for: a key's name or character as InputName gives it in
-// `language` or in English ("Space", "Leertaste", "Z", "0x3b"), whatever the case of its letters;
-// 0 for the unbound name ("Undefined"). Nothing for any other text.
-std::optional<InputCode> KeyboardCodeNamed(std::string_view utf8, int language);
+// `language` or in English ("Space", "Leertaste", "Z", "Ж", "0x3b"), whatever the case of its
+// letters; 0 for the unbound name ("Undefined"). Nothing for any other text.
+std::optional<InputCode> KeyboardCodeNamed(const NameKey& name, int language);
 
 // The controller code a name stands for, the same way: "Button 03" (or "Button 3"), "X Axis",
 // the unbound name.
-std::optional<InputCode> ControllerCodeNamed(std::string_view utf8, int language);
+std::optional<InputCode> ControllerCodeNamed(const NameKey& name, int language);

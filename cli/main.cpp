@@ -8,7 +8,7 @@
 #include "cli/settings_tool.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
     std::string out;
     std::string err;
     const int exitCode = RunSettingsTool(arguments, out, err);

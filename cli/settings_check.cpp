@@ -32,7 +32,7 @@ std::string ListOfNames(const std::vector<std::string>& names) {
 class BindingChecker {
   public:
     BindingChecker(const Bindings& bindings, bool keyboard, int language,
-                   std::vector<std::string>& problems)
+                   std::vector<SettingsProblem>& problems)
         : bindings_(bindings),
           keyboard_(keyboard),
           language_(language),
@@ -53,6 +53,12 @@ class BindingChecker {
     InputCode CodeOf(SettingsAction action) const {
         return bindings_[static_cast<std::size_t>(action)];
     }
+    std::string ActionSubject(SettingsAction action) const {
+        return set_ + "." + kActionFields[static_cast<std::size_t>(action)].key;
+    }
+    std::string InputSubject(InputCode code) const {
+        return set_ + " input " + std::to_string(code);
+    }
 
     void CheckCode(SettingsAction action) {
         const InputCode code = CodeOf(action);
@@ -60,14 +66,16 @@ class BindingChecker {
             return;
         const bool valid = keyboard_ ? NamesAKey(code) : NamesAButtonOrAxis(code);
         if (!valid) {
-            problems_.push_back(set_ + " binding of " + ActionName(action) + " is " +
-                                std::to_string(code) + ", which names no " +
-                                (keyboard_ ? "key" : "button or axis"));
+            problems_.push_back(
+                {ActionSubject(action), set_ + " binding of " + ActionName(action) + " is " +
+                                            std::to_string(code) + ", which names no " +
+                                            (keyboard_ ? "key" : "button or axis")});
         } else if (IsAxis(code) && !IsDirectional(ControlActionOf(action))) {
-            problems_.push_back(set_ + ": " + ActionName(action) + " is bound to " +
-                                InputName(code, language_) +
-                                ", but only Left, Right, Forward, Backward, Turn Left and Turn "
-                                "Right take an axis");
+            problems_.push_back({ActionSubject(action),
+                                 set_ + ": " + ActionName(action) + " is bound to " +
+                                     InputName(code, language_) +
+                                     ", but only Left, Right, Forward, Backward, Turn Left and "
+                                     "Turn Right take an axis"});
         }
     }
 
@@ -106,10 +114,11 @@ class BindingChecker {
             return;
         const ControlAction partner = *PartnerOf(ControlActionOf(steering.front()));
         if (steering.size() == 1) {
-            problems_.push_back(set_ + ": " + InputName(code, language_) + " is bound to " +
-                                ActionName(steering.front()) + " but not to " +
-                                ActionName(FileActionOf(partner)) +
-                                "; an axis always steers both of a pair");
+            problems_.push_back(
+                {InputSubject(code), set_ + ": " + InputName(code, language_) + " is bound to " +
+                                         ActionName(steering.front()) + " but not to " +
+                                         ActionName(FileActionOf(partner)) +
+                                         "; an axis always steers both of a pair"});
         } else if (steering.size() > 2 || ControlActionOf(steering.back()) != partner) {
             ReportShared(code, steering);
         }
@@ -119,44 +128,48 @@ class BindingChecker {
         std::vector<std::string> names;
         for (SettingsAction action : holders)
             names.push_back(ActionName(action));
-        problems_.push_back(set_ + ": " + InputName(code, language_) + " is bound to " +
-                            ListOfNames(names));
+        problems_.push_back({InputSubject(code), set_ + ": " + InputName(code, language_) +
+                                                     " is bound to " + ListOfNames(names)});
     }
 
     const Bindings& bindings_;
     bool keyboard_;
     int language_;
     std::string set_;
-    std::vector<std::string>& problems_;
+    std::vector<SettingsProblem>& problems_;
 };
 
 }  // namespace
 
-std::vector<std::string> CheckSettings(const SettingsFile& record, std::uint64_t fileSize,
-                                       int language) {
-    std::vector<std::string> problems;
+std::vector<SettingsProblem> CheckSettings(const SettingsFile& record, std::uint64_t fileSize,
+                                           int language) {
+    std::vector<SettingsProblem> problems;
     if (fileSize != kSettingsFileSize) {
-        problems.push_back("the file has " + std::to_string(fileSize) + " bytes instead of " +
-                           std::to_string(kSettingsFileSize));
+        problems.push_back({"fileSize", "the file has " + std::to_string(fileSize) +
+                                            " bytes instead of " +
+                                            std::to_string(kSettingsFileSize)});
     }
     if (!PassesVersionTest(record)) {
-        problems.push_back("the version is " + VersionText(record) +
-                           " instead of 2.1: the setup dialogs read the file as out of date");
+        problems.push_back({"version", "the version is " + VersionText(record) +
+                                           " instead of 2.1: the setup dialogs read the file as "
+                                           "out of date"});
     }
     if (!IsLanguageNumber(record.language)) {
-        problems.push_back("the language is " + std::to_string(record.language) +
-                           ", which is none of 0 to 4");
+        problems.push_back({"language", "the language is " + std::to_string(record.language) +
+                                            ", which is none of 0 to 4"});
     }
     if (!record.displayAdapter.IsZero() && record.windowed == 0) {
         if (!IsListedColourDepth(record.colourBits)) {
-            problems.push_back("the colour depth is " + std::to_string(record.colourBits) +
-                               " bits instead of 16, 24 or 32");
+            problems.push_back({"colourBits", "the colour depth is " +
+                                                  std::to_string(record.colourBits) +
+                                                  " bits instead of 16, 24 or 32"});
         }
         if (record.displayWidth < kMinimumWidth || record.displayHeight < kMinimumHeight) {
-            problems.push_back("the display mode " + std::to_string(record.displayWidth) + " x " +
-                               std::to_string(record.displayHeight) + " is smaller than " +
-                               std::to_string(kMinimumWidth) + " x " +
-                               std::to_string(kMinimumHeight));
+            problems.push_back(
+                {"displayMode", "the display mode " + std::to_string(record.displayWidth) + " x " +
+                                    std::to_string(record.displayHeight) + " is smaller than " +
+                                    std::to_string(kMinimumWidth) + " x " +
+                                    std::to_string(kMinimumHeight)});
         }
     }
     BindingChecker(record.keyboardBindings, true, language, problems).Check();

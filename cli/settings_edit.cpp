@@ -3,9 +3,9 @@
 #include <array>
 #include <charconv>
 
-#include "app/texts/graphics_texts.h"
-#include "app/texts/key_names.h"
-#include "app/texts/launcher_texts.h"
+#include "texts/graphics_texts.h"
+#include "texts/key_names.h"
+#include "texts/launcher_texts.h"
 #include "cli/field_names.h"
 #include "cli/input_names.h"
 #include "cli/utf8_text.h"
@@ -25,11 +25,17 @@ bool IsListedBits(std::int32_t bits) {
     return bits == 16 || bits == 24 || bits == 32;
 }
 
-// Whether `text` is `localText` in `language` or in English, ignoring case.
-bool IsWord(std::string_view utf8, const LocalText& localText, int language) {
-    const std::optional<std::string> text = CodePage1252FromUtf8(utf8);
-    return text && (EqualIgnoringCase(*text, localText.In(language)) ||
-                    EqualIgnoringCase(*text, localText.In(kEnglish)));
+// A value of the command line: its text, and the key by which it is compared with names, made
+// once where the value enters.
+struct Value {
+    std::string_view text;
+    std::optional<NameKey> name;  // nothing for text that is not valid UTF-8
+};
+
+// Whether the value is `localText` in `language` or in English, ignoring case.
+bool IsWord(const Value& value, const LocalText& localText, int language) {
+    return value.name && (*value.name == NameKeyOfCodePage1252(localText.In(language)) ||
+                          *value.name == NameKeyOfCodePage1252(localText.In(kEnglish)));
 }
 
 std::optional<std::int32_t> ParseNumber(std::string_view text) {
@@ -81,9 +87,11 @@ struct Edit {
     // Each binding as the assignments so far leave it when only the named ones change.
     Bindings expectedKeyboard;
     Bindings expectedController;
+    // The last of colour= and depth= given, which only a full-screen choice can take.
+    const char* modeBitsGiven = nullptr;
 };
 
-Refusal SetDisplay(Edit& edit, std::string_view value) {
+Refusal SetDisplay(Edit& edit, const Value& value) {
     SettingsFile& record = edit.record;
     edit.displayChanged = true;
     if (IsWord(value, texts::graphics::kWindowed, edit.language)) {
@@ -91,9 +99,10 @@ Refusal SetDisplay(Edit& edit, std::string_view value) {
         record.displayWidth = record.displayHeight = record.colourBits = record.depthBits = 0;
         return std::nullopt;
     }
-    std::optional<ModeChoice> mode = ParseMode(value);
+    std::optional<ModeChoice> mode = ParseMode(value.text);
     if (!mode)
-        return "display: \"" + std::string(value) + "\" is no display mode; write WxHxC such as " +
+        return "display: \"" + std::string(value.text) +
+               "\" is no display mode; write WxHxC such as " +
                "1280x800x32, WxHxCxD with the depth, or Windowed";
     if (mode->depthBits == 0)
         mode->depthBits = IsListedBits(record.depthBits) ? record.depthBits : kPreferredDepthBits;
@@ -118,9 +127,7 @@ Refusal SetDisplay(Edit& edit, std::string_view value) {
 Refusal SetModeBits(Edit& edit, std::string_view value, std::int32_t SettingsFile::*field,
                     const char* name) {
     edit.displayChanged = true;
-    if (edit.record.windowed != 0)
-        return std::string(name) + ": the file holds the windowed choice, which stores no mode; " +
-               "give the whole mode with display=WxHxC";
+    edit.modeBitsGiven = name;  // the windowed choice refuses it: see FinishDisplay
     const std::optional<std::int32_t> bits = ParseNumber(value);
     if (!bits || !IsListedBits(*bits))
         return std::string(name) + ": must be 16, 24 or 32";
@@ -128,21 +135,21 @@ Refusal SetModeBits(Edit& edit, std::string_view value, std::int32_t SettingsFil
     return std::nullopt;
 }
 
-Refusal SetColour(Edit& edit, std::string_view value) {
-    return SetModeBits(edit, value, &SettingsFile::colourBits, "colour");
+Refusal SetColour(Edit& edit, const Value& value) {
+    return SetModeBits(edit, value.text, &SettingsFile::colourBits, "colour");
 }
 
-Refusal SetDepth(Edit& edit, std::string_view value) {
-    return SetModeBits(edit, value, &SettingsFile::depthBits, "depth");
+Refusal SetDepth(Edit& edit, const Value& value) {
+    return SetModeBits(edit, value.text, &SettingsFile::depthBits, "depth");
 }
 
-Refusal SetWindowed(Edit& edit, std::string_view value) {
-    const std::optional<bool> on = ParseSwitch(value);
+Refusal SetWindowed(Edit& edit, const Value& value) {
+    const std::optional<bool> on = ParseSwitch(value.text);
     if (!on)
         return "windowed: must be on or off";
     edit.displayChanged = true;
     if (*on) {
-        return SetDisplay(edit, "Windowed");
+        return SetDisplay(edit, Value{"Windowed", u"windowed"});
     }
     edit.record.windowed = 0;  // the mode must come with it: see FinishDisplay
     return std::nullopt;
@@ -158,16 +165,16 @@ Refusal SetSwitch(Edit& edit, std::string_view value, std::int32_t SettingsFile:
     return std::nullopt;
 }
 
-Refusal SetCompatibility(Edit& edit, std::string_view value) {
-    return SetSwitch(edit, value, &SettingsFile::compatibilityMode, "compatibility");
+Refusal SetCompatibility(Edit& edit, const Value& value) {
+    return SetSwitch(edit, value.text, &SettingsFile::compatibilityMode, "compatibility");
 }
 
-Refusal SetHighDetail(Edit& edit, std::string_view value) {
-    return SetSwitch(edit, value, &SettingsFile::highDetail, "highDetail");
+Refusal SetHighDetail(Edit& edit, const Value& value) {
+    return SetSwitch(edit, value.text, &SettingsFile::highDetail, "highDetail");
 }
 
-Refusal SetLanguage(Edit& edit, std::string_view value) {
-    std::optional<int> number = LanguageFromWord(value);
+Refusal SetLanguage(Edit& edit, const Value& value) {
+    std::optional<int> number = LanguageFromWord(value.text);
     for (int candidate = 0; !number && candidate < kLanguageCount; ++candidate) {
         if (IsWord(value, texts::launcher::kLanguageNames[candidate], edit.language))
             number = candidate;
@@ -192,31 +199,34 @@ Refusal SetDevice(Guid& device, std::string_view value, const char* name, const 
     return std::nullopt;
 }
 
-Refusal SetAdapter(Edit& edit, std::string_view value) {
-    return SetDevice(edit.record.displayAdapter, value, "adapter", "none");
+Refusal SetAdapter(Edit& edit, const Value& value) {
+    return SetDevice(edit.record.displayAdapter, value.text, "adapter", "none");
 }
 
-Refusal SetSound(Edit& edit, std::string_view value) {
-    return SetDevice(edit.record.soundDevice, value, "sound", "default");
+Refusal SetSound(Edit& edit, const Value& value) {
+    return SetDevice(edit.record.soundDevice, value.text, "sound", "default");
 }
 
-Refusal SetController(Edit& edit, std::string_view value) {
+Refusal SetController(Edit& edit, const Value& value) {
     edit.controlsChanged = true;
     if (IsWord(value, texts::keys::kKeyboard, edit.language)) {
         edit.record.controllerDevice = Guid{};
         return std::nullopt;
     }
-    return SetDevice(edit.record.controllerDevice, value, "controller", "keyboard");
+    return SetDevice(edit.record.controllerDevice, value.text, "controller", "keyboard");
 }
 
 // keyboard.ACTION= and controller.ACTION=: binds as the key capture does, taking the input away
 // from any other action of the same set.
 Refusal SetBinding(Edit& edit, std::string_view field, SettingsAction action, bool keyboard,
-                   std::string_view value) {
-    const std::optional<InputCode> code = keyboard ? KeyboardCodeNamed(value, edit.language)
-                                                   : ControllerCodeNamed(value, edit.language);
+                   const Value& value) {
+    std::optional<InputCode> code;
+    if (value.name) {
+        code = keyboard ? KeyboardCodeNamed(*value.name, edit.language)
+                        : ControllerCodeNamed(*value.name, edit.language);
+    }
     if (!code) {
-        return std::string(field) + ": \"" + std::string(value) + "\" names no " +
+        return std::string(field) + ": \"" + std::string(value.text) + "\" names no " +
                (keyboard ? "key; write a name as show prints it, such as Space, Left Ctrl, Z or "
                            "0x3b, or Undefined"
                          : "button or axis; write a name as show prints it, such as Button 03 or "
@@ -239,7 +249,7 @@ Refusal SetBinding(Edit& edit, std::string_view field, SettingsAction action, bo
 
 struct FieldRule {
     const char* name;  // as Simplified gives it
-    Refusal (*set)(Edit&, std::string_view);
+    Refusal (*set)(Edit&, const Value&);
 };
 
 constexpr std::array<FieldRule, 15> kFieldRules = {{
@@ -262,41 +272,65 @@ constexpr std::array<FieldRule, 15> kFieldRules = {{
 
 Refusal ApplyOne(Edit& edit, const Assignment& assignment) {
     const std::string name = Simplified(assignment.field);
+    const Value value{assignment.value, NameKeyOfUtf8(assignment.value)};
     for (const FieldRule& rule : kFieldRules) {
         if (name == rule.name)
-            return rule.set(edit, assignment.value);
+            return rule.set(edit, value);
     }
     if (name == "controller" || name == "controllerdevice")
-        return SetController(edit, assignment.value);
+        return SetController(edit, value);
     for (const bool keyboard : {true, false}) {
         const std::string prefix = keyboard ? "keyboard." : "controller.";
         if (name.rfind(prefix, 0) != 0)
             continue;
         if (const std::optional<SettingsAction> action = ActionWithKey(name.substr(prefix.size())))
-            return SetBinding(edit, assignment.field, *action, keyboard, assignment.value);
+            return SetBinding(edit, assignment.field, *action, keyboard, value);
         return assignment.field + ": no such action; the actions are left, right, forward, " +
                "backward, jump, search, tav, turnLeft and turnRight";
     }
     return assignment.field + ": no such field; see tavrin-settings --help";
 }
 
+bool HoldsFullScreenMode(const SettingsFile& record) {
+    return record.displayWidth >= kMinimumWidth && record.displayHeight >= kMinimumHeight &&
+           IsListedBits(record.colourBits);
+}
+
 // The display fields are the graphics setup's only while an adapter is saved, and a full-screen
-// choice needs a whole mode.
-Refusal FinishDisplay(const Edit& edit) {
-    const SettingsFile& record = edit.record;
-    if (!edit.displayChanged)
-        return std::nullopt;
+// choice needs a whole mode. An adapter saved where there was none before arrives with the mode
+// the graphics setup pre-selects without a saved one, in the parts the file and the assignments
+// leave without one.
+Refusal FinishDisplay(Edit& edit, const SettingsFile& before) {
+    SettingsFile& record = edit.record;
     if (record.displayAdapter.IsZero()) {
+        if (!edit.displayChanged)
+            return std::nullopt;
         return "no display adapter is saved, and without one the graphics setup and the game take "
                "no display settings from the file: choose the adapter in the graphics setup "
                "first, or give adapter={GUID}";
     }
-    if (record.windowed == 0 &&
-        (record.displayWidth < kMinimumWidth || record.displayHeight < kMinimumHeight ||
-         !IsListedBits(record.colourBits))) {
-        return "windowed=off needs a full-screen mode: add display=WxHxC";
+    if (record.windowed != 0) {
+        if (edit.modeBitsGiven == nullptr)
+            return std::nullopt;
+        return std::string(edit.modeBitsGiven) +
+               ": the windowed choice stores no mode; give the whole mode with display=WxHxC";
     }
-    return std::nullopt;
+    if (HoldsFullScreenMode(record))
+        return std::nullopt;
+    if (before.displayAdapter.IsZero()) {
+        if (record.displayWidth < kMinimumWidth || record.displayHeight < kMinimumHeight) {
+            record.displayWidth = kUnsavedMode.width;
+            record.displayHeight = kUnsavedMode.height;
+        }
+        if (!IsListedBits(record.colourBits))
+            record.colourBits = kUnsavedMode.colourBits;
+        if (!IsListedBits(record.depthBits))
+            record.depthBits = kUnsavedMode.depthBits;
+        return std::nullopt;
+    }
+    if (edit.displayChanged)
+        return "windowed=off needs a full-screen mode: add display=WxHxC";
+    return std::nullopt;  // the file's own problem, which this set does not touch
 }
 
 void NoteChanges(const Bindings& expected, const Bindings& actual, bool keyboard, int language,
@@ -328,7 +362,7 @@ EditOutcome ApplyAssignments(SettingsFile& record, const std::vector<Assignment>
         if (Refusal refusal = ApplyOne(edit, assignment))
             return {std::move(refusal), {}};
     }
-    if (Refusal refusal = FinishDisplay(edit))
+    if (Refusal refusal = FinishDisplay(edit, record))
         return {std::move(refusal), {}};
 
     EditOutcome outcome;

@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/texts/graphics_texts.h"
-#include "app/texts/key_names.h"
+#include <nlohmann/json.hpp>
+
+#include "texts/graphics_texts.h"
+#include "texts/key_names.h"
 #include "cli/field_names.h"
 #include "cli/input_names.h"
-#include "cli/json_writer.h"
 #include "cli/utf8_text.h"
 #include "settings/guid_text.h"
 #include "setup/display_modes.h"
@@ -133,68 +134,47 @@ std::string ShowText(const ShownFile& file, int language) {
 }
 
 std::string ShowJson(const ShownFile& file, int language) {
+    using Json = nlohmann::ordered_json;
     const SettingsFile& record = file.record;
-    JsonWriter json;
-    const auto guidOrNull = [&](const char* key, const Guid& guid, bool none) {
-        json.Key(key);
-        if (none)
-            json.Null();
-        else
-            json.String(FormatGuid(guid));
+    const auto guidOrNull = [](const Guid& guid, bool none) {
+        return none ? Json(nullptr) : Json(FormatGuid(guid));
     };
-    const auto stringOrNull = [&](const char* key, const std::optional<std::string>& text) {
-        json.Key(key);
-        if (text)
-            json.String(*text);
-        else
-            json.Null();
+    const auto textOrNull = [](const std::optional<std::string>& text) {
+        return text ? Json(*text) : Json(nullptr);
     };
-    const auto number = [&](const char* key, std::int64_t value) {
-        json.Key(key);
-        json.Number(value);
-    };
-    const auto flag = [&](const char* key, bool value) {
-        json.Key(key);
-        json.Bool(value);
+    const auto bindings = [&](bool keyboard) {
+        Json actions = Json::object();
+        const Bindings& codes = BindingsOf(record, keyboard);
+        for (const ActionField& field : kActionFields) {
+            const InputCode code = codes[static_cast<std::size_t>(field.action)];
+            actions[field.key] = {{"code", code}, {"name", InputName(code, language)}};
+        }
+        return actions;
     };
 
-    json.BeginObject();
-    json.Key("file");
-    json.String(file.path);
-    number("fileSize", static_cast<std::int64_t>(file.size));
-    json.Key("version");
-    json.String(VersionText(record));
-    flag("versionCurrent", PassesVersionTest(record));
-    number("language", record.language);
-    stringOrNull("languageName", LanguageName(record.language, language));
-    guidOrNull("soundDevice", record.soundDevice, record.soundDevice.IsZero());
-    guidOrNull("displayAdapter", record.displayAdapter, record.displayAdapter.IsZero());
-    stringOrNull("displayMode", DisplayModeText(record, language));
-    flag("windowed", record.windowed != 0);
-    number("displayWidth", record.displayWidth);
-    number("displayHeight", record.displayHeight);
-    number("colourBits", record.colourBits);
-    number("depthBits", record.depthBits);
-    flag("compatibilityMode", record.compatibilityMode != 0);
-    flag("highDetail", record.highDetail != 0);
-    guidOrNull("controllerDevice", record.controllerDevice,
-               record.controllerDevice.FirstHalfIsZero());
-    for (const bool keyboard : {true, false}) {
-        json.Key(keyboard ? "keyboardBindings" : "controllerBindings");
-        json.BeginObject();
-        const Bindings& bindings = BindingsOf(record, keyboard);
-        for (const ActionField& field : kActionFields) {
-            const InputCode code = bindings[static_cast<std::size_t>(field.action)];
-            json.Key(field.key);
-            json.BeginObject(true);
-            number("code", code);
-            json.Key("name");
-            json.String(InputName(code, language));
-            json.EndObject();
-        }
-        json.EndObject();
-    }
-    number("controlsConstant", record.controlsConstant);
-    json.EndObject();
-    return json.Text();
+    const Json json = {
+        {"file", file.path},
+        {"fileSize", file.size},
+        {"version", VersionText(record)},
+        {"versionCurrent", PassesVersionTest(record)},
+        {"language", record.language},
+        {"languageName", textOrNull(LanguageName(record.language, language))},
+        {"soundDevice", guidOrNull(record.soundDevice, record.soundDevice.IsZero())},
+        {"displayAdapter", guidOrNull(record.displayAdapter, record.displayAdapter.IsZero())},
+        {"displayMode", textOrNull(DisplayModeText(record, language))},
+        {"windowed", record.windowed != 0},
+        {"displayWidth", record.displayWidth},
+        {"displayHeight", record.displayHeight},
+        {"colourBits", record.colourBits},
+        {"depthBits", record.depthBits},
+        {"compatibilityMode", record.compatibilityMode != 0},
+        {"highDetail", record.highDetail != 0},
+        {"controllerDevice",
+         guidOrNull(record.controllerDevice, record.controllerDevice.FirstHalfIsZero())},
+        {"keyboardBindings", bindings(true)},
+        {"controllerBindings", bindings(false)},
+        {"controlsConstant", record.controlsConstant},
+    };
+    // A file name on Linux may be any bytes: what is not UTF-8 shows as U+FFFD.
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

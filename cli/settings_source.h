@@ -1,6 +1,7 @@
 #pragma once
-// Reading the settings file for the tool: its first 172 bytes, which is all that the dialogs and
-// the game read, and its whole size, which tells a damaged file.
+// The settings file as the tool reads it: its first 172 bytes, which is all that the dialogs and
+// the game read, and its whole size, which tells a damaged file. The system reads it
+// (platform.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -19,11 +20,6 @@ struct SettingsFileRead {
     // What the system said, for a file that exists but cannot be read.
     std::string why;
 };
-
-SettingsFileRead ReadSettingsFile(const std::string& path);
-
-// Whether a file can be opened for reading at `path`.
-bool FileExists(const std::string& path);
 
 // The record the dialogs hold after reading `size` bytes: a short file fills only the leading
 // fields, the rest stay zero; bytes past 172 are not looked at.

@@ -8,6 +8,7 @@
 #include "cli/settings_show.h"
 #include "cli/settings_source.h"
 #include "cli/tool_arguments.h"
+#include "cli/utf8_text.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -17,21 +18,6 @@ struct Location {
     std::string path;
     std::string missing;  // UTF-8
 };
-
-// FILE when given; else tavrin.dat in the current folder when there is one, else the install
-// folder's when the system names one, which is also where a new file goes.
-Location LocateSettingsFile(const std::optional<std::string>& file) {
-    if (file)
-        return {*file, Utf8FromNative(*file) + " does not exist"};
-    const std::string here =
-        std::string("there is no ") + kSettingsFileName + " in the current folder";
-    if (FileExists(kSettingsFileName))
-        return {kSettingsFileName, here};
-    const std::optional<std::string> installed = InstallFolderSettingsPath();
-    if (!installed)
-        return {kSettingsFileName, here};
-    return {*installed, here + ", nor " + Utf8FromNative(*installed)};
-}
 
 class Tool {
   public:
@@ -56,15 +42,14 @@ class Tool {
     }
 
   private:
-    std::string PathText() const { return Utf8FromNative(location_.path); }
+    std::string PathText() const { return ValidUtf8(location_.path); }
 
     void Error(const std::string& text) { err_ += "tavrin-settings: " + text + "\n"; }
 
     // Reads the file; reports it and answers false when it cannot be read, or does not exist
     // and `missingIsAcceptable` is false.
     bool Read(bool missingIsAcceptable = false) {
-        location_ = LocateSettingsFile(request_.file);
-        read_ = ReadSettingsFile(location_.path);
+        Locate();
         switch (read_.outcome) {
             case SettingsFileRead::Outcome::Read:
                 break;
@@ -74,12 +59,34 @@ class Tool {
                 Error(location_.missing);
                 return false;
             case SettingsFileRead::Outcome::Unreadable:
-                Error("cannot read " + PathText() + ": " + read_.why);
+                Error(PathText() + " is there but cannot be read: " + read_.why +
+                      "; nothing was done");
                 return false;
         }
         shown_ = {PathText(), read_.size,
                   RecordFromBytes(read_.leadingBytes.data(), read_.leadingBytes.size())};
         return true;
+    }
+
+    // Reads FILE when given; else tavrin.dat in the current folder when it is there, readable or
+    // not, else the install folder's when the system names one, which is also where a new file
+    // goes.
+    void Locate() {
+        if (request_.file) {
+            location_ = {*request_.file, ValidUtf8(*request_.file) + " does not exist"};
+            read_ = ReadSettingsFile(location_.path);
+            return;
+        }
+        const std::string here =
+            std::string("there is no ") + kSettingsFileName + " in the current folder";
+        location_ = {kSettingsFileName, here};
+        read_ = ReadSettingsFile(location_.path);
+        if (read_.outcome != SettingsFileRead::Outcome::Missing)
+            return;
+        if (const std::optional<std::string> installed = InstallFolderSettingsPath()) {
+            location_ = {*installed, here + ", nor " + ValidUtf8(*installed)};
+            read_ = ReadSettingsFile(location_.path);
+        }
     }
 
     bool Exists() const { return read_.outcome == SettingsFileRead::Outcome::Read; }
@@ -100,11 +107,19 @@ class Tool {
 
     int Write(const SettingsFile& record) {
         std::string why;
-        if (!ReplaceSettingsFile(location_.path, EncodeSettings(record), why)) {
-            Error("cannot write " + PathText() + ": " + why + "; it is as it was");
-            return kExitNotWritten;
+        switch (ReplaceSettingsFile(location_.path, EncodeSettings(record), why)) {
+            case WriteOutcome::Written:
+                return kExitDone;
+            case WriteOutcome::NotWritten:
+                Error("cannot write " + PathText() + ": " + why + "; it is as it was");
+                break;
+            case WriteOutcome::PartlyWritten:
+                Error("cannot write " + PathText() + ": " + why +
+                      "; the write stopped part-way, so the file may be damaged now: run the "
+                      "command again, or \"reset all\"");
+                break;
         }
-        return kExitDone;
+        return kExitNotWritten;
     }
 
     int Show() {
@@ -117,10 +132,10 @@ class Tool {
     int Check() {
         if (!Read())
             return kExitNotRead;
-        const std::vector<std::string> problems =
+        const std::vector<SettingsProblem> problems =
             CheckSettings(shown_.record, shown_.size, Language());
-        for (const std::string& problem : problems)
-            out_ += problem + "\n";
+        for (const SettingsProblem& problem : problems)
+            out_ += problem.text + "\n";
         if (!problems.empty())
             return kExitProblemsFound;
         out_ += PathText() + ": no problem found\n";
@@ -147,7 +162,8 @@ class Tool {
     }
 
     int Reset() {
-        if (!Read(true))
+        // Only reset all makes a file where there is none: a mistyped FILE leaves no stray file.
+        if (!Read(request_.scope == ResetScope::All))
             return kExitNotRead;
         if (request_.scope == ResetScope::All)
             return Write(FreshSettings(shown_.record));
@@ -215,7 +231,9 @@ Fields of set (names in any case; "-" and "_" are ignored):
   compatibility=on|off  the graphics setup's Compatibility Mode
   highDetail=on|off     the graphics setup's High Detail
   adapter=GUID|none     the display adapter; the display fields above take
-                        effect only while one is saved
+                        effect only while one is saved. A file without a
+                        full-screen mode gets 640x480x32 (depth 32) with its
+                        first adapter, as the graphics setup pre-selects it
   sound=GUID|default    the sound device
   controller=GUID|keyboard
   language=0-4|en|fr|de|it|es
@@ -249,6 +267,7 @@ Exit status:
      or value set does not take; nothing was written
   3  the settings file does not exist or cannot be read; or set or reset
      controls was given a file that is not 172 bytes long
-  4  the settings file could not be written; it is as it was
+  4  the settings file could not be written; the message says whether it is
+     as it was
 )help";
 }

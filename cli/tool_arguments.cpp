@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "cli/field_names.h"
-#include "cli/platform.h"
+#include "cli/utf8_text.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ ParsedArguments TakeOperands(ToolRequest request, const std::vector<std::string>
             if (first == words.size())
                 return Refuse("set needs at least one FIELD=VALUE");
             for (std::size_t i = first; i < words.size(); ++i) {
-                const std::string text = Utf8FromNative(words[i]);
+                const std::string text = ValidUtf8(words[i]);
                 const std::optional<Assignment> assignment = ParseAssignment(text);
                 if (!assignment)
                     return Refuse("\"" + text + "\" is not FIELD=VALUE");
@@ -71,8 +71,8 @@ ParsedArguments TakeOperands(ToolRequest request, const std::vector<std::string>
                 return Refuse("reset needs [FILE] and then controls or all");
             const std::optional<ResetScope> scope = ScopeNamed(words.back());
             if (!scope)
-                return Refuse("reset resets controls or all, not \"" +
-                              Utf8FromNative(words.back()) + "\"");
+                return Refuse("reset resets controls or all, not \"" + ValidUtf8(words.back()) +
+                              "\"");
             request.scope = *scope;
             if (words.size() == 2)
                 request.file = words.front();
@@ -99,7 +99,7 @@ ParsedArguments ParseToolArguments(const std::vector<std::string>& arguments) {
             if (!command) {
                 command = CommandNamed(argument);
                 if (!command)
-                    return Refuse("unknown command \"" + Utf8FromNative(argument) +
+                    return Refuse("unknown command \"" + ValidUtf8(argument) +
                                   "\"; the commands are show, check, set and reset");
             } else {
                 operands.push_back(argument);
@@ -124,9 +124,9 @@ ParsedArguments ParseToolArguments(const std::vector<std::string>& arguments) {
             request.language = LanguageFromWord(word);
             if (!request.language)
                 return Refuse("--language takes 0 to 4, en, fr, de, it or es, not \"" +
-                              Utf8FromNative(word) + "\"");
+                              ValidUtf8(word) + "\"");
         } else {
-            return Refuse("unknown option \"" + Utf8FromNative(argument) + "\"");
+            return Refuse("unknown option \"" + ValidUtf8(argument) + "\"");
         }
     }
     if (!command)

@@ -101,9 +101,12 @@ std::vector<ControlAction> ControlBindings::ApplyBinding(const CaptureRequest& r
         touched.Add(action);
     };
 
-    // Whoever had the input loses it; an axis is always held by a whole pair, so the pair goes.
+    // Whoever had the input on this device loses it; an axis is always held by a whole pair, so
+    // the pair goes. Unbound is no input: it is taken from nobody. Keys and controller inputs
+    // have codes of their own, so the other device's bindings can hold the code only in a damaged
+    // file, and nothing of this device is taken away for it.
     for (ControlAction action : kControlActions) {
-        if (keyboardSet[action] != code && controllerSet[action] != code)
+        if (code == kUnbound || set[action] != code)
             continue;
         clear(action);
         if (IsAxis(code)) {

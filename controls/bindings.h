@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"
 #include "settings/settings_file.h"
@@ -118,9 +118,9 @@ class ControlBindings {
     // Binds the captured `code` to the request's action and takes it away from wherever else it
     // was bound, when the request aims at the device selected now; a request made before the
     // selection changed is refused: nothing changes and no action is answered. Otherwise:
-    //  1. every action bound to `code` in either set is cleared (in the selected set and in the
-    //     selected device's record array); for an axis its partner is cleared too. The action
-    //     being set is not exempt;
+    //  1. every action bound to `code` in the selected set is cleared (there and in the selected
+    //     device's record array); for an axis its partner is cleared too. The action being set is
+    //     not exempt. Unbound (code 0) is no input and clears nothing;
     //  2. `code` goes into the request's target field and into the selected set;
     //  3. with a controller selected and a paired action: an axis binds the partner too (both
     //     halves of a pair always share an axis); a button frees a partner that is bound to an

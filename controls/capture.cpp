@@ -40,26 +40,33 @@ bool IsHeld(InputCode code, const KeyboardState& keys) {
            IsDown(keys[static_cast<std::size_t>(scanCode)]);
 }
 
-bool IsHeld(InputCode code, const ControllerState& state) {
-    if (IsButton(code))
-        return IsDown(state.buttons[static_cast<std::size_t>(ButtonNumberOf(code) - 1)]);
-    if (IsAxis(code))
-        return BeyondThreshold(state.axes[static_cast<std::size_t>(AxisOf(code))]);
-    return false;
-}
-
 CaptureSession::CaptureSession(ControlAction action, KeyCharacter keyCharacter)
     : action_(action), keyCharacter_(std::move(keyCharacter)) {}
 
-std::optional<CapturedInput> CaptureSession::ReadKeyboard(const KeyboardState& keys,
-                                                          int language) const {
-    return DecideKeyboardCapture(keys, keyCharacter_, language);
+std::optional<CapturedInput> CaptureSession::ReadKeyboard(const KeyboardState& keys, int language) {
+    // A key down now counts only if it was up at an earlier tick; what each shows at this tick is
+    // remembered for the next ones whatever is taken.
+    KeyboardState counted{};
+    for (std::size_t scanCode = 0; scanCode < keys.size(); ++scanCode) {
+        if (!IsDown(keys[scanCode]))
+            keySeenUp_[scanCode] = true;
+        else if (keySeenUp_[scanCode])
+            counted[scanCode] = keys[scanCode];
+    }
+    return DecideKeyboardCapture(counted, keyCharacter_, language);
 }
 
 std::optional<CapturedInput> CaptureSession::ReadController(const ControllerState& state,
                                                             int language) {
-    // An axis that crosses now counts only if it was near its centre at an earlier tick; what it
-    // shows at this tick is remembered for the next ones whatever is taken.
+    // As for keys; an axis that crosses now counts only if it was near its centre at an earlier
+    // tick.
+    std::array<bool, kButtonCount> pressed{};
+    for (std::size_t button = 0; button < state.buttons.size(); ++button) {
+        if (!IsDown(state.buttons[button]))
+            buttonSeenUp_[button] = true;
+        else
+            pressed[button] = buttonSeenUp_[button];
+    }
     std::optional<InputCode> crossedAxis;
     for (int axis = 0; axis < kAxisCount; ++axis) {
         const auto at = static_cast<std::size_t>(axis);
@@ -70,12 +77,12 @@ std::optional<CapturedInput> CaptureSession::ReadController(const ControllerStat
         }
     }
 
-    if (IsDown(state.buttons[0]))
+    if (pressed[0])
         return ControllerInput(ButtonCode(1), language);
     if (crossedAxis && IsDirectional(action_))
         return ControllerInput(*crossedAxis, language);
     for (int number = 2; number <= kButtonCount; ++number) {
-        if (IsDown(state.buttons[static_cast<std::size_t>(number - 1)]))
+        if (pressed[static_cast<std::size_t>(number - 1)])
             return ControllerInput(ButtonCode(number), language);
     }
     return std::nullopt;

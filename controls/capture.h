@@ -10,19 +10,19 @@
 //                                                              : session.ReadController(state);
 //     if (captured) { bindings.ApplyBinding(request, captured->code); ... close the window }
 //
-// A controller axis counts only once it crosses the threshold during the capture: it must have
-// been seen within ±900 at an earlier tick. Many pads have axes that rest at one end of their
-// range (triggers, throttles), and one of those would otherwise be taken at the very first tick
-// of every capture of a directional action, so that nothing else could ever be bound. A stick
-// moved from its centre is taken the moment it passes the threshold. Keys and buttons are taken
-// as soon as they are down, even when they were held before the capture began.
+// An input counts only once it is pressed during the capture: a key or button must have been seen
+// up, and an axis within ±900, at an earlier tick. What is held when the capture starts is
+// ignored by it until it is let go: a stuck key, a toggle switch that reports itself as held, or
+// an axis that rests at one end of its range (triggers, throttles) would otherwise be taken at the
+// very first tick of every capture, so that nothing else could ever be bound. A key, button or
+// stick pressed during the capture is taken the moment it is down or passes the threshold.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/control_actions.h"
 #include "controls/input_code.h"
 
@@ -53,22 +53,22 @@ struct CapturedInput {
     friend bool operator==(const CapturedInput&, const CapturedInput&) = default;
 };
 
-// The keyboard's part of the decision. The lowest scan code that is down is the candidate; it is
-// taken when it has a name of its own or a character (KeyName), and otherwise nothing is taken
-// at this tick, even when a higher key with a name is down as well: keys that type nothing (the
-// function keys, for example) cannot be bound, and holding one blocks the keys above it.
+// The keyboard's part of the decision, over the keys that count. The lowest scan code that is
+// down is the candidate; it is taken when it has a name of its own or a character (KeyName), and
+// otherwise nothing is taken at this tick, even when a higher key with a name is down as well:
+// keys that type nothing (the function keys, for example) cannot be bound, and holding one blocks
+// the keys above it.
 std::optional<CapturedInput> DecideKeyboardCapture(const KeyboardState& keys,
                                                    const KeyCharacter& keyCharacter,
                                                    int language = CurrentLanguage());
 
-// Whether the input a capture took is still held: its key or button still down, its axis still
-// beyond the threshold. The capture window stays until it is let go, so that what the player
-// pressed ends where it began and reaches nothing else.
+// Whether the key a capture took is still down. The capture window keeps the keyboard to itself
+// until it is let go, so that its repeats and its release reach nothing else: Space would click
+// the focused button, Enter press OK.
 bool IsHeld(InputCode code, const KeyboardState& keys);
-bool IsHeld(InputCode code, const ControllerState& state);
 
 // One capture, from the click on a binding button to the input it takes. It remembers which
-// axes it has seen near their centre, so it belongs to one capture of one controller: a new
+// keys, buttons and axes it has seen at rest, so it belongs to one capture of one device: a new
 // capture, or a capture whose controller is exchanged while it waits, needs a new session.
 class CaptureSession {
   public:
@@ -76,20 +76,23 @@ class CaptureSession {
 
     ControlAction Action() const { return action_; }
 
-    // One tick with the keyboard selected: DecideKeyboardCapture.
+    // One tick with the keyboard selected: DecideKeyboardCapture over the keys seen up before.
     std::optional<CapturedInput> ReadKeyboard(const KeyboardState& keys,
-                                              int language = CurrentLanguage()) const;
+                                              int language = CurrentLanguage());
 
-    // One tick with a controller selected. In this order: button 1; then, for the six
-    // directional actions only, the first of the axes X, Y, Z, X rotation, Y rotation, Z rotation
-    // that has crossed the threshold (see above); then buttons 2 ... 32. So button 1 wins over an
-    // axis and an axis over the other buttons. Tav, Jump and Search take buttons only.
+    // One tick with a controller selected, over the buttons seen up and the axes seen near their
+    // centre before. In this order: button 1; then, for the six directional actions only, the
+    // first of the axes X, Y, Z, X rotation, Y rotation, Z rotation that has crossed the
+    // threshold; then buttons 2 ... 32. So button 1 wins over an axis and an axis over the other
+    // buttons. Tav, Jump and Search take buttons only.
     std::optional<CapturedInput> ReadController(const ControllerState& state,
                                                 int language = CurrentLanguage());
 
   private:
     ControlAction action_;
     KeyCharacter keyCharacter_;
-    // Per axis: seen within ±900 at some tick of this capture.
+    // Per scan code, button and axis: seen up (within ±900) at some tick of this capture.
+    std::array<bool, kScanCodeCount> keySeenUp_{};
+    std::array<bool, kButtonCount> buttonSeenUp_{};
     std::array<bool, kAxisCount> axisSeenNearCentre_{};
 };

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "app/texts/key_names.h"
+#include "texts/key_names.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <optional>
 #include <string>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 using InputCode = std::int32_t;
 

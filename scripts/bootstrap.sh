@@ -6,8 +6,10 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ python3 locales
     googletest libgtest-dev libbenchmark-dev libstb-dev  # tests and benchmarks
+    nlohmann-json3-dev                                    # the settings tool's JSON
     clang-14 libclang-rt-14-dev                           # libFuzzer
     g++-mingw-w64-x86-64 g++-mingw-w64-i686               # the Windows programs
+    nsis                                                  # their installer
     wine64 xvfb xdotool x11-xkb-utils                     # running them (setxkbmap)
     x11vnc novnc websockify                               # the headless run, seen in a browser
     chromium                                              # the browser of its test
@@ -42,3 +44,6 @@ if ((${#wanted[@]} > 0)); then
     done
     locale-gen >/dev/null
 fi
+
+# The 32-bit build runs under a 32-bit Wine of its own, beside the system's 64-bit one.
+"$(dirname "$0")/install-wine32.sh"

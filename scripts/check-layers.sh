@@ -4,7 +4,7 @@
 # include that points the wrong way and fails when there is one.
 #
 #   0  base/, resources/ (the identifiers the templates and the code share)
-#   1  app/texts/ (the text tables every subsystem reads)
+#   1  texts/ (the text tables every subsystem reads)
 #   2  skin/, settings/
 #   3  setup/, controls/, launcher/
 #   4  app/ (the setup tool's start-up, which opens every dialog)
@@ -15,16 +15,13 @@ cd "$(dirname "$0")/.."
 
 # folder_of <path>: the layered folder a path belongs to.
 folder_of() {
-    case $1 in
-        app/texts/*) echo app/texts ;;
-        *) echo "${1%%/*}" ;;
-    esac
+    echo "${1%%/*}"
 }
 
 layer_of() {
     case $1 in
         base | resources) echo 0 ;;
-        app/texts) echo 1 ;;
+        texts) echo 1 ;;
         skin | settings) echo 2 ;;
         setup | controls | launcher) echo 3 ;;
         app) echo 4 ;;

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds the programs and runs the demo installation under Wine: the setup tool started without
-# arguments, as the game's shortcut starts it, which opens the launcher.
+# Builds the programs and the game's installer, and runs the demo under Wine as a player meets
+# the game: the launcher from the game's disc (build/win64/disc) in a fresh Wine prefix, where the
+# game is not installed yet. Its Install button runs the installer (setup.exe), whose last page
+# starts the installed launcher; that launcher's Update Install runs the uninstaller.
 #
-#   scripts/run.sh [--listen ADDRESS] [--port PORT]
+#   scripts/run.sh [--installed] [--listen ADDRESS] [--port PORT]
 #
+#   --installed       start straight into the installed game instead: the installer runs
+#                     silently (into the prefix the script keeps from run to run) and the game's
+#                     shortcut, the setup tool without arguments, opens the installed launcher.
 # With a display ($DISPLAY) the launcher opens there. Without one it opens on a virtual display
 # that a web browser shows and operates: the script prints the address of that page, served on
 # the loopback interface at port 6080, or the next free port when 6080 is taken.
@@ -18,8 +23,10 @@ cd "$root"
 
 listen=127.0.0.1
 port=6080
+installed=0
 while (($# > 0)); do
     case $1 in
+        --installed) installed=1; shift ;;
         --listen) listen=${2:?--listen needs an address}; shift 2 ;;
         --port) port=${2:?--port needs a number}; shift 2 ;;
         -h | --help) sed -n '2,/^set -euo/{/^set -euo/d;s/^# \{0,1\}//;p}' "$0"; exit 0 ;;
@@ -34,16 +41,17 @@ port=$((10#$port))
 
 "$root/scripts/bootstrap.sh"
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target tavrin_demo
+cmake --build --preset win64 --target tavrin_disc
 
-demo="$root/build/win64/demo"
+disc="$root/build/win64/disc"
 state="$root/build/demo-wine"
 mkdir -p "$state"
 source "$root/scripts/lib/wine-env.sh"
 source "$root/scripts/lib/browser-view.sh"
 export WINEPREFIX="$state/prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installers, and no menu entries on this desktop for the game's shortcut.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 headless=0
 [[ -z "${DISPLAY:-}" ]] && headless=1
@@ -74,16 +82,29 @@ if ((headless)); then
     wine_env_silent_sound "$state/home"
 fi
 
+if ((!installed)) && [[ -e "$WINEPREFIX" ]]; then
+    echo "Removing the Wine prefix of the last run: the game is not installed in a fresh one..."
+    "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+fi
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    echo "Creating the demo's Wine prefix in $WINEPREFIX (once)..."
+    echo "Creating the demo's Wine prefix in $WINEPREFIX..."
     "$WINE" wineboot -i >/dev/null 2>&1 || true
 fi
 
-# The game's installer is a 32-bit program: its key lives in the 32-bit view of the registry.
-"$WINE" reg add 'HKLM\Software\Galdoris Interactive\Tavrin Demo\1.00' /v Location \
-    /d "Z:${demo//\//\\}" /f /reg:32 >/dev/null
-
-echo "Starting the Tavrin demo from $demo"
+if ((installed)); then
+    echo "Installing the game silently from $disc"
+    "$WINE" "$disc/setup.exe" /S &
+    wait $! || { echo "run.sh: the installer failed" >&2; exit 1; }
+    # The installer writes the game's key in the 32-bit view of the registry, as on Windows.
+    location=$("$WINE" reg query 'HKLM\Software\Galdoris Interactive\Tavrin Demo\1.00' /v Location \
+        /reg:32 | sed -n 's/^ *Location *REG_SZ *//p' | tr -d '\r')
+    folder=$("$WINE" winepath -u "$location" | tr -d '\r')
+    echo "Starting the installed Tavrin demo from $location"
+else
+    folder=$disc
+    echo "Starting the Tavrin demo from its disc, $disc"
+fi
 if ((headless)); then
     if [[ $listen != 127.0.0.1 && $listen != ::1 && $listen != localhost ]]; then
         echo "Warning: the page is served on $listen without a password: whoever reaches it" \
@@ -99,8 +120,10 @@ if ((headless)); then
     echo
     echo "Close the launcher, or press Ctrl+C here, to stop it."
 fi
+# The setup tool without arguments, as the disc's autorun and the game's shortcut start it, opens
+# the launcher: the installed one, or without an installation the one beside it on the disc.
 # Waiting in the background lets a signal reach the traps at once.
-cd "$demo"
+cd "$folder"
 "$WINE" Config.exe &
 wait $! || true
 "$WINESERVER" -w &

@@ -2,9 +2,10 @@
 # Runs every test of the project on a Debian 12 machine, installing what is missing first:
 #   native   the portable core under AddressSanitizer and UndefinedBehaviorSanitizer
 #   fuzz     the file parsers under libFuzzer, for a bounded time each
-#   win32    the 32-bit release build (built, not run) and its import check
+#   win32    the 32-bit release build and its import check
 #   win64    the 64-bit build, its import check and the Windows-side tests under Wine
 #   e2e      the real programs under Wine on Xvfb, driven through their windows
+#   windows32 the Windows-side tests of the 32-bit build under 32-bit Wine (qemu-i386)
 #   layers   every include between folders points down a layer (scripts/check-layers.sh)
 # Ends with a pass/fail count per stage; the exit status is 0 only when everything passed.
 set -uo pipefail
@@ -20,7 +21,7 @@ passed_total=0
 
 # record <stage> <passed> <failed>
 record() {
-    summary+=("$(printf '%-8s %5d passed %5d failed' "$1" "$2" "$3")")
+    summary+=("$(printf '%-9s %5d passed %5d failed' "$1" "$2" "$3")")
     passed_total=$((passed_total + $2))
     failed_total=$((failed_total + $3))
 }
@@ -63,6 +64,31 @@ run_tests() {
     passed=$((total - failed))
     ((failed > 0)) && echo "$output" | sed -n '/The following tests FAILED/,$p' &&
         echo "the whole output of $stage is in build/$stage-tests.log"
+    record "$stage" "$passed" "$failed"
+}
+
+# run_gtest_program <stage> <build folder> <label regex>: runs the labelled CTest test, a whole
+# GoogleTest program, and records the program's tests one by one; the whole output is kept in
+# build/<stage>-tests.log. A program that never gets to its first test (Wine now and then fails
+# to start one) runs once more.
+run_gtest_program() {
+    local stage=$1 folder=$2 label=$3 output passed failed attempt
+    echo "=== test $stage"
+    for attempt in 1 2; do
+        output=$(ctest --test-dir "$folder" -L "$label" --verbose 2>&1 | sed -E 's/^[0-9]+: //')
+        grep -q '^\[==========\] Running' <<<"$output" && break
+    done
+    echo "$output" >"build/$stage-tests.log"
+    passed=$(grep -c '^\[       OK \]' <<<"$output")
+    failed=$(grep -cE '^\[  FAILED  \] .* \([0-9]+ ms\)$' <<<"$output")
+    if ! grep -qE '^\[==========\] [0-9]+ tests? from .* ran\.' <<<"$output"; then
+        echo "$output" | tail -n 40
+        echo "$stage ended before its last test" >&2
+        failed=$((failed + 1))
+    fi
+    # The program's closing summary: the counts, and the name of each test that failed.
+    grep -E '^\[  (PASSED|FAILED)  \]' <<<"$output" | grep -vE '\([0-9]+ ms\)$'
+    ((failed > 0)) && echo "the whole output of $stage is in build/$stage-tests.log"
     record "$stage" "$passed" "$failed"
 }
 
@@ -109,8 +135,21 @@ else
     record win64 0 1
 fi
 
+# The 32-bit release build under 32-bit Wine, in a prefix and on a display of its own.
+if [[ -f build/win32/tests/windows/windows_tests.exe ]]; then
+    echo "=== starting 32-bit Wine on Xvfb"
+    rm -rf "$root/build/wine32-test"
+    wine_env_use_32bit
+    if wine_env_start "$root/build/wine32-test"; then
+        run_gtest_program windows32 build/win32 '^windows$'
+        wine_env_stop
+    else
+        record wine32 0 1
+    fi
+fi
+
 echo
 echo "=== results"
 printf '%s\n' "${summary[@]}"
-printf 'TOTAL    %5d passed %5d failed\n' "$passed_total" "$failed_total"
+printf 'TOTAL     %5d passed %5d failed\n' "$passed_total" "$failed_total"
 ((failed_total == 0))

@@ -1,6 +1,6 @@
 #include "settings/launcher_load.h"
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 std::optional<int> StoredLanguage(std::int32_t value) {
     if (!IsLanguageNumber(value))

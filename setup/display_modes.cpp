@@ -179,6 +179,9 @@ ModeList ComposeModeList(const std::vector<AdapterMode>& modes, const DepthCheck
         if (windowedChosen)
             chosen = std::string(windowedText);
     }
+    // Without a mode of the saved size the dialog stores the mode built last: the list shows it.
+    if (!chosen)
+        chosen = list.lastLabel;
     if (chosen) {
         const auto at = std::find(list.entries.begin(), list.entries.end(), *chosen);
         list.selected = static_cast<std::size_t>(at - list.entries.begin());

@@ -73,7 +73,7 @@ std::string ModeLabel(std::uint32_t width, std::uint32_t height, int colourBits,
 struct ModeList {
     // The entries in list order, the "Windowed" entry included when there is one.
     std::vector<std::string> entries;
-    // The entry to select; none leaves the combo box without a selection.
+    // The entry to select; none only when the list is empty.
     std::optional<std::size_t> selected;
     // The label of the last mode that passed the filter, listed or not (a duplicate is built
     // before it is found to be one). The dialog's mode text holds it after the build; none when
@@ -92,7 +92,8 @@ struct ModeList {
 //  - labels are kept in the order of the combo box's sorting (ListTextLess);
 //  - unless `windowedChosen`, a mode of `savedMode`'s size is pre-selected: one that also has
 //    its colour bits and depth label beats one with its colour bits, which beats one of the size
-//    alone; within one rank the entry added last wins;
+//    alone; within one rank the entry added last wins. Without a mode of that size, the entry of
+//    the last mode that passed the filter (lastLabel), which is what the dialog stores then;
 //  - `windowedText` (the localised "Windowed") is added after at least one mode entry, and is
 //    the pre-selection when `windowedChosen`.
 ModeList ComposeModeList(const std::vector<AdapterMode>& modes, const DepthCheck& depthWorks,

@@ -150,7 +150,7 @@ bool IsPlayable(const WaveSound& sound) {
     return sound.formatRead && !sound.samples.empty();
 }
 
-WaveResult ParseWaveFrom(ByteSource& source) {
+WaveResult ParseWaveFrom(ByteSource& source, std::uint32_t largestSamples) {
     ChunkWalk walk(source);
     std::uint8_t header[12];
     const std::size_t got = walk.ReadSome(header, sizeof header);
@@ -181,6 +181,9 @@ WaveResult ParseWaveFrom(ByteSource& source) {
             sound.format = *std::get_if<WaveFormat>(&format);
             sound.formatRead = true;
         } else if (SameId(chunkHeader, "data")) {
+            // What the chunk holds as far as the file reaches, known before anything is read.
+            if (std::min<std::uint64_t>(size, walk.Remaining()) > largestSamples)
+                return WaveError{WaveProblem::TooLarge, chunkStart};
             sound.dataRead = true;
             if (!ReadSamples(walk, size, sound.samples)) {
                 sound.endedEarly = true;
@@ -197,9 +200,9 @@ WaveResult ParseWaveFrom(ByteSource& source) {
     return sound;
 }
 
-WaveResult ParseWave(const char* path) {
+WaveResult ParseWave(const char* path, std::uint32_t largestSamples) {
     FileByteSource file(path);
     if (!file.IsOpen())
         return WaveError{WaveProblem::CannotOpen, 0};
-    return ParseWaveFrom(file);
+    return ParseWaveFrom(file, largestSamples);
 }

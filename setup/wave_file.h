@@ -14,7 +14,9 @@
 //  - a "data" chunk that claims more bytes than remain gives the bytes that are there, so a cut
 //    short file plays the part it holds, and nothing larger than the file is ever allocated;
 //  - a format record that cannot be read whole, or a short one whose sample rate or channel
-//    count is 0 (the bits per sample are derived by dividing by both), refuses the file.
+//    count is 0 (the bits per sample are derived by dividing by both), refuses the file;
+//  - a "data" chunk that holds more bytes than the caller can take (a DirectSound buffer holds at
+//    most DSBSIZE_MAX) refuses the file before any of them is read.
 
 #include <array>
 #include <cstddef>
@@ -65,6 +67,7 @@ enum class WaveProblem {
     FormatTooShort,  // a "fmt " chunk of fewer than 14 bytes cannot hold the fields it must have
     ZeroSampleRate,  // a "fmt " chunk of 16 bytes or fewer gives 0 samples per second
     ZeroChannels,    // a "fmt " chunk of 16 bytes or fewer gives 0 channels
+    TooLarge,        // a "data" chunk holds more bytes than the caller takes
 };
 
 // What went wrong and where: the byte offset of the header, chunk or field at fault.
@@ -75,8 +78,12 @@ struct WaveError {
 
 using WaveResult = std::variant<WaveSound, WaveError>;
 
-// Parses the file at `path`, opened with the C library in mode "rb".
-WaveResult ParseWave(const char* path);
+// No limit on the sample bytes but the 4 GB a chunk size can say.
+inline constexpr std::uint32_t kAnySampleCount = 0xFFFFFFFF;
+
+// Parses the file at `path`, opened with the C library in mode "rb", taking at most
+// `largestSamples` sample bytes from a "data" chunk.
+WaveResult ParseWave(const char* path, std::uint32_t largestSamples = kAnySampleCount);
 
 // Parses from any byte source, starting at its current position (offsets count from there).
-WaveResult ParseWaveFrom(ByteSource& source);
+WaveResult ParseWaveFrom(ByteSource& source, std::uint32_t largestSamples = kAnySampleCount);

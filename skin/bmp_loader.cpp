@@ -70,7 +70,7 @@ StorageFormat NativeFormat(int fileBits) {
 // Checks the header against the request and works out the sizes of the load. Every refusal is
 // reported here; the caller only has to stop.
 std::optional<LoadPlan> PlanLoad(const BitmapHeader& header, StorageFormat format,
-                                 const char* name) {
+                                 std::int32_t largestSide, const char* name) {
     const int fileBits = header.bitsPerPixel;
     if (format < FormatNative || format > Format32B) {
         ReportImageError("BRIM: Unknown storage format\n");
@@ -120,6 +120,11 @@ std::optional<LoadPlan> PlanLoad(const BitmapHeader& header, StorageFormat forma
 
     const std::int64_t width = header.width;
     const std::int64_t rows = header.height < 0 ? -std::int64_t{header.height} : header.height;
+    if (width > largestSide || rows > largestSide) {
+        ReportImageError("BRIM: File '%s' is larger than %d pixels a side (%d x %d)\n", name,
+                         largestSide, header.width, header.height);
+        return std::nullopt;
+    }
     const std::int64_t sourceRowSize = (fileBits * width + 31) / 32 * 4;
     const std::int64_t outputRowSize = (targetBits * width + 7) / 8;
     // Each factor is checked before the products are formed, so none of them can overflow.
@@ -252,7 +257,7 @@ void ServePalette(PaletteRequest* slot, const ColourTable& colours, std::int32_t
 
 std::uint8_t* LoadBmpFrom(ByteSource& source, const char* name, PaletteRequest* paletteSlot,
                           std::int32_t* width, std::int32_t* height, std::int32_t* depth,
-                          StorageFormat format, int bottomUp) {
+                          StorageFormat format, int bottomUp, std::int32_t largestSide) {
     std::uint8_t fileHeader[14];
     std::uint8_t bitmapHeader[40];
     // A file too short to hold both headers is no BMP file either.
@@ -273,7 +278,7 @@ std::uint8_t* LoadBmpFrom(ByteSource& source, const char* name, PaletteRequest* 
     if (depth != nullptr)
         *depth = header.bitsPerPixel;
 
-    const std::optional<LoadPlan> plan = PlanLoad(header, format, name);
+    const std::optional<LoadPlan> plan = PlanLoad(header, format, largestSide, name);
     if (!plan)
         return nullptr;
 
@@ -304,12 +309,13 @@ std::uint8_t* LoadBmpFrom(ByteSource& source, const char* name, PaletteRequest* 
 }
 
 std::uint8_t* LoadBmp(const char* path, PaletteRequest* paletteSlot, std::int32_t* width,
-                      std::int32_t* height, std::int32_t* depth, StorageFormat format,
-                      int bottomUp) {
+                      std::int32_t* height, std::int32_t* depth, StorageFormat format, int bottomUp,
+                      std::int32_t largestSide) {
     FileByteSource file(path);
     if (!file.IsOpen()) {
         ReportImageError("BRIM: Could not open file '%s'\n", path);
         return nullptr;
     }
-    return LoadBmpFrom(file, path, paletteSlot, width, height, depth, format, bottomUp);
+    return LoadBmpFrom(file, path, paletteSlot, width, height, depth, format, bottomUp,
+                       largestSide);
 }

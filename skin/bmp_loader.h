@@ -36,17 +36,22 @@ inline PaletteRequest NoPaletteWanted() {
     return reinterpret_cast<PaletteRequest>(~std::uintptr_t{0});
 }
 
+// No limit on a picture's sides but the loader's own (no block beyond 2 GiB).
+inline constexpr std::int32_t kAnyPictureSide = 0x7FFFFFFF;
+
 // Loads `path` (opened with the C library in mode "rb"). Width, height and depth, where given,
 // receive the file's values as soon as the bitmap header has been read, so a load refused later
 // has still written them; a top-down file reports its height as a positive row count.
 // `bottomUp` nonzero puts the picture's bottom row first in the buffer, as in the file.
+// A picture wider or taller than `largestSide` pixels is refused before anything is allocated.
 // Returns the pixel buffer, owned by the caller and freed with imageHooks.release, or nullptr
 // after a message through the report hook.
 std::uint8_t* LoadBmp(const char* path, PaletteRequest* paletteSlot, std::int32_t* width,
-                      std::int32_t* height, std::int32_t* depth, StorageFormat format,
-                      int bottomUp);
+                      std::int32_t* height, std::int32_t* depth, StorageFormat format, int bottomUp,
+                      std::int32_t largestSide = kAnyPictureSide);
 
 // The same load from any byte source; `name` stands for the file in messages.
 std::uint8_t* LoadBmpFrom(ByteSource& source, const char* name, PaletteRequest* paletteSlot,
                           std::int32_t* width, std::int32_t* height, std::int32_t* depth,
-                          StorageFormat format, int bottomUp);
+                          StorageFormat format, int bottomUp,
+                          std::int32_t largestSide = kAnyPictureSide);

@@ -20,10 +20,12 @@ struct SkinPicture {
 // The bytes of one row of a 24-bit device-independent bitmap of `width` pixels.
 std::size_t DibRowSize(std::int32_t width);
 
-// Loads a 4, 8 or 24-bit BMP file as a skin picture. A file that cannot be loaded gives a picture
-// without rows; the loader's message goes to its report hook, and the dialog runs on the plain
-// background.
-SkinPicture LoadSkinPicture(const std::string& path);
+// The longest side of the largest screen made, in either orientation (an 8K screen is 7680 x
+// 4320). A skin picture is shown at its own size from a dialog's corner: nothing beyond that could
+// ever be seen, and a 32-bit process may not find the memory for it.
+inline constexpr std::int32_t kLargestScreenSide = 8192;
 
-// The one picture of the process, loaded at start-up for the setup dialog that runs.
-extern SkinPicture skinPicture;
+// Loads a 4, 8 or 24-bit BMP file as a skin picture. A file that cannot be loaded, or a picture
+// wider or taller than kLargestScreenSide, gives a picture without rows; the loader's message goes
+// to its report hook, and the dialog runs on the plain background.
+SkinPicture LoadSkinPicture(const std::string& path);

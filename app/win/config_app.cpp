@@ -4,22 +4,30 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <new>
 
 #include "app/command_line.h"
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/instance_mutex.h"
 #include "base/win/shell.h"
 #include "base/win/startup_log.h"
+#include "base/win/ui_text.h"
 #include "controls/win/control_setup_dialog.h"
 #include "launcher/win/launcher_dialog.h"
 #include "settings/win/install_folder_win.h"
 #include "setup/win/audio_setup_dialog.h"
 #include "setup/win/graphics_setup_dialog.h"
 #include "skin/image_hooks.h"
-#include "skin/skin_picture.h"
+#include "skin/process_skin_picture.h"
 #include "skin/win/skin_painting.h"
 
 namespace {
+
+void ReportLackOfMemory() {
+    ShowMessage(nullptr, Localise(texts::messages::kOutOfMemory),
+                Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONERROR);
+}
 
 Dialog& DialogFor(SetupMode mode, AudioSetupDialog& audio, GraphicsSetupDialog& graphics,
                   ControlSetupDialog& control) {
@@ -42,7 +50,18 @@ int ConfigApp::Run(int argc, const char* const* argv) {
     const std::optional<UniqueHandle> instance = TakeSetupInstanceMutex();
     if (!instance)
         return 0;
+    // Memory can run out anywhere, in a 32-bit process above all: the player is told, rather
+    // than seeing the program vanish.
+    try {
+        return RunHoldingTheMutex(argc, argv);
+    } catch (const std::bad_alloc&) {
+        skinPicture.Release();
+        ReportLackOfMemory();
+        return kExitLackOfMemory;
+    }
+}
 
+int ConfigApp::RunHoldingTheMutex(int argc, const char* const* argv) {
     const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&commonControls);
     FetchHollowBrush();
@@ -62,10 +81,17 @@ int ConfigApp::Run(int argc, const char* const* argv) {
         case StartRequest::Kind::RunSetupDialog: {
             {
                 const StartupStep step("skin picture");
-                skinPicture = LoadSkinPicture(SkinPicturePath(folder.path, request.mode));
+                skinPicture.Load(SkinPicturePath(folder.path, request.mode));
             }
-            DialogFor(request.mode, *audio, *graphics, *control).RunModal(nullptr);
-            break;
+            Dialog& dialog = DialogFor(request.mode, *audio, *graphics, *control);
+            dialog.RunModal(nullptr);
+            skinPicture.Release();
+            // The dialog has vanished: the player is told why.
+            if (dialog.RanOutOfMemory()) {
+                ReportLackOfMemory();
+                return kExitLackOfMemory;
+            }
+            return 0;
         }
         case StartRequest::Kind::StartLauncher:
             // A launcher that cannot be started is not reported: there is nobody to tell.
@@ -76,6 +102,6 @@ int ConfigApp::Run(int argc, const char* const* argv) {
         case StartRequest::Kind::Nothing:
             break;
     }
-    skinPicture = SkinPicture{};
+    skinPicture.Release();
     return 0;
 }

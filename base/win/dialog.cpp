@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <exception>
+#include <new>
 #include <utility>
 
 #include "base/win/startup_log.h"
@@ -122,6 +123,11 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LP
     HandlerResult result;
     try {
         result = dialog->Dispatch(message);
+    } catch (const std::bad_alloc& failure) {
+        if (!dialog->failed_)
+            dialog->ranOutOfMemory_ = true;
+        dialog->Fail(id, failure.what());
+        return FALSE;
     } catch (const std::exception& failure) {
         dialog->Fail(id, failure.what());
         return FALSE;

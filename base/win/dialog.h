@@ -59,6 +59,9 @@ class Dialog {
     HWND Item(int id) const { return GetDlgItem(window_, id); }
     // Whether a handler of this dialog threw; the dialog was ended with -1 then.
     bool Failed() const { return failed_; }
+    // Whether the handler that failed ran out of memory (std::bad_alloc), which the program
+    // must tell the player of: the dialog has vanished.
+    bool RanOutOfMemory() const { return ranOutOfMemory_; }
 
   protected:
     explicit Dialog(int templateId) : templateId_(templateId) {}
@@ -83,6 +86,7 @@ class Dialog {
     HWND window_ = nullptr;
     bool modeless_ = false;
     bool failed_ = false;
+    bool ranOutOfMemory_ = false;
     AfterFirstPaint afterFirstPaint_ = AfterFirstPaint::NotAsked;
 };
 

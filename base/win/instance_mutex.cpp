@@ -16,8 +16,13 @@ std::optional<UniqueHandle> TakeSetupInstanceMutex() {
 
 bool SetupToolRunning() {
     const UniqueHandle mutex(CreateMutexA(nullptr, TRUE, kInstanceMutexName));
-    const bool running = GetLastError() == ERROR_ALREADY_EXISTS;
-    if (mutex && !running)
+    const DWORD error = GetLastError();
+    // A setup process started elevated ("Run as administrator") holds a mutex that an unelevated
+    // launcher may not open: it runs all the same.
+    if (!mutex)
+        return error == ERROR_ACCESS_DENIED;
+    const bool running = error == ERROR_ALREADY_EXISTS;
+    if (!running)
         ReleaseMutex(mutex.Get());
     return running;
 }

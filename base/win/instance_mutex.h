@@ -10,6 +10,6 @@
 // this one then ends silently.
 std::optional<UniqueHandle> TakeSetupInstanceMutex();
 
-// Whether a setup process is running. The test holds the mutex only for that moment and leaves
-// none behind when no setup process runs.
+// Whether a setup process is running: the mutex exists, whether or not this process may open it.
+// The test holds the mutex only for that moment and leaves none behind when no setup process runs.
 bool SetupToolRunning();

@@ -9,9 +9,9 @@
 void Tooltips::Create(HWND dialog) {
     Destroy();
     dialog_ = dialog;
-    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 namespace {

@@ -1,5 +1,9 @@
 #include "base/win/ui_text.h"
 
+#include <iterator>
+
+#include "base/win/text_conversion.h"
+
 namespace {
 
 constexpr UINT kCodePage1252 = 1252;
@@ -14,13 +18,7 @@ bool SetWideTextIfChanged(HWND window, const std::wstring& text) {
 }  // namespace
 
 std::wstring WideFromCodePage1252(const char* text) {
-    const int length = MultiByteToWideChar(kCodePage1252, 0, text, -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(kCodePage1252, 0, text, -1, wide.data(), length);
-    wide.resize(static_cast<std::size_t>(length - 1));
-    return wide;
+    return WideFrom(kCodePage1252, text);
 }
 
 std::wstring WindowText(HWND window) {
@@ -51,6 +49,15 @@ bool SetItemTextIfChanged(HWND dialog, int id, std::u16string_view text) {
 }
 
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT style) {
+    // Converted on the stack where they fit, as every text of the tables does: the message that
+    // memory has run out must not need any.
+    wchar_t wideText[1024];
+    wchar_t wideCaption[128];
+    if (MultiByteToWideChar(kCodePage1252, 0, text, -1, wideText, std::size(wideText)) > 0 &&
+        MultiByteToWideChar(kCodePage1252, 0, caption, -1, wideCaption, std::size(wideCaption)) >
+            0) {
+        return MessageBoxW(owner, wideText, wideCaption, style);
+    }
     return MessageBoxW(owner, WideFromCodePage1252(text).c_str(),
                        WideFromCodePage1252(caption).c_str(), style);
 }

@@ -65,11 +65,6 @@ HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session
     return S_OK;
 }
 
-bool CapturedInputHeld(const CaptureDevices& devices, InputCode code) {
-    if (devices.controllerSelected) {
-        ControllerState state;
-        return devices.controller != nullptr &&
-               SUCCEEDED(ReadControllerState(*devices.controller, state)) && IsHeld(code, state);
-    }
+bool CapturedKeyHeld(const CaptureDevices& devices, InputCode code) {
     return devices.keyboard != nullptr && IsHeld(code, ReadKeyboardState(*devices.keyboard));
 }

@@ -46,6 +46,6 @@ void AcquireCaptureDevice(const CaptureDevices& devices);
 HRESULT ReadCapturedInput(const CaptureDevices& devices, CaptureSession& session,
                           std::optional<CapturedInput>& captured);
 
-// After a capture: whether the input it took (`code`) is still held on the device that was read.
-// A device that cannot be read counts as let go, as there is nothing left to wait for.
-bool CapturedInputHeld(const CaptureDevices& devices, InputCode code);
+// After a capture of a key: whether that key (`code`) is still down. A keyboard that cannot be
+// read counts as let go, as there is nothing left to wait for.
+bool CapturedKeyHeld(const CaptureDevices& devices, InputCode code);

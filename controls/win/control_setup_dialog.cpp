@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "app/texts/control_texts.h"
-#include "app/texts/key_names.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/control_texts.h"
+#include "texts/key_names.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/combo_box.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
@@ -247,10 +247,8 @@ void ControlSetupDialog::BindingClicked(int buttonId) {
 }
 
 void ControlSetupDialog::StartCapture(ControlAction action) {
-    // The input a capture has just taken starts nothing until it is let go: one click, one
-    // binding. A capture still waiting is abandoned: only one window waits at a time.
-    if (capture_ && capture_->Holding())
-        return;
+    // A capture still waiting is abandoned: only one window waits at a time. An input the last
+    // one took and that is still held is ignored by the new one until it is let go.
     capture_.reset();
     const CaptureRequest request = bindings_.StartCapture(action);
     const CaptureDevices devices = {input_.Keyboard(), input_.Controller(),
@@ -284,12 +282,6 @@ void ControlSetupDialog::Calibrate() {
 
 void ControlSetupDialog::Accept() {
     if (!inputOpen_)
-        return;
-    // While a capture waits, Enter is the player's choice of key: should it reach the dialog
-    // manager (the player may have clicked the dialog while the capture window had the focus),
-    // OK would save and close the dialog instead of binding the key.
-    const bool capturing = capture_ && (capture_->Waiting() || capture_->Holding());
-    if (capturing && (GetKeyState(VK_RETURN) & 0x8000) != 0)
         return;
     WriteSettings();
     End(IDOK);

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/texts/control_texts.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/control_texts.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
 #include "settings/win/settings_readers.h"
@@ -34,18 +34,18 @@ KeyCaptureDialog::KeyCaptureDialog(CaptureDevices devices, CaptureSession sessio
 bool KeyCaptureDialog::Show(HWND owner) {
     if (!CreateModeless(owner))
         return false;
-    // Shown active, the window takes the keyboard's focus from the button that was clicked.
-    ShowWindow(Window(), SW_SHOW);
-    SetFocus(Window());
+    ShowWindow(Window(), SW_SHOWNOACTIVATE);
     return true;
 }
 
 HandlerResult KeyCaptureDialog::Initialise(const Message&) {
     CentreOnOwner();
     AcquireCaptureDevice(devices_);
-    if (SetTimer(Window(), kPollTimer, kPollPeriodMilliseconds, nullptr) != 0)
+    if (SetTimer(Window(), kPollTimer, kPollPeriodMilliseconds, nullptr) != 0) {
         stage_ = Stage::Waiting;
-    return FALSE;  // the focus is set when the window is shown
+        silence_.emplace();
+    }
+    return FALSE;  // the focus stays where it is
 }
 
 void KeyCaptureDialog::CentreOnOwner() {
@@ -82,14 +82,19 @@ void KeyCaptureDialog::WaitForInput() {
     }
     if (!captured)
         return;
-    // Bound at once; the window stays, with the focus, until the input is let go.
-    stage_ = Stage::Holding;
+    // Bound at once, and the window goes; a key keeps the keyboard silent until it is let go.
     captured_ = captured->code;
     bind_(captured_);
+    if (devices_.controllerSelected) {
+        Finish();
+        return;
+    }
+    stage_ = Stage::Holding;
+    End(1);
 }
 
 void KeyCaptureDialog::WaitForRelease() {
-    if (!CapturedInputHeld(devices_, captured_))
+    if (!CapturedKeyHeld(devices_, captured_))
         Finish();
 }
 
@@ -111,6 +116,7 @@ void KeyCaptureDialog::FailReading() {
 
 void KeyCaptureDialog::Finish() {
     KillTimer(Window(), kPollTimer);
+    silence_.reset();
     stage_ = Stage::Finished;
     End(1);
 }

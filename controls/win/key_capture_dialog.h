@@ -1,21 +1,22 @@
 #pragma once
 // The small window shown while the player chooses a new input for one action (template 138). It
-// polls the selected device every 10 ms and hands the first input that counts to its owner, the
-// control setup dialog; it hides once that input is let go. The owner deletes it before the next
-// capture starts, when the controller selection changes, when the selected controller is pulled
-// out or comes back (DeviceGone first), and when it closes.
+// polls the selected device every 10 ms, hands the first input that counts to its owner, the
+// control setup dialog, and hides. The owner deletes it before the next capture starts, when
+// the controller selection changes, when the selected controller is pulled out or comes back
+// (DeviceGone first), and when it closes.
 //
-// It takes the keyboard's focus while it is shown: a key the player binds reaches this window,
-// which does nothing with it, and never the binding button that was clicked (Space would click
-// it again and start another capture) or the dialog manager (Enter would press OK). Keeping the
-// focus until the key is released also keeps its key-up and repeats away from the dialog. The
-// control setup dialog stays usable with the mouse. There is no time-out and no cancel key.
+// It never takes the keyboard's focus or the mouse: the control setup dialog stays usable with
+// the mouse. Instead no key reaches the windows of the control setup while it waits
+// (keyboard_silence.h), and after a key is taken until that key is let go, so that its repeats
+// and its release reach nothing either. There is no time-out and no cancel key.
 
 #include <functional>
+#include <optional>
 
 #include "controls/capture.h"
 #include "controls/input_code.h"
 #include "controls/win/capture_reading.h"
+#include "controls/win/keyboard_silence.h"
 #include "skin/win/skinned_dialog.h"
 
 class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog, SkinnedDialog> {
@@ -24,13 +25,9 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog, SkinnedDialog> {
     KeyCaptureDialog(CaptureDevices devices, CaptureSession session,
                      std::function<void(InputCode)> bind);
 
-    // Creates the window owned by `owner`, centred on it, and shows it with the keyboard's focus;
+    // Creates the window owned by `owner`, centred on it, and shows it without taking the focus;
     // false when it could not be made.
     bool Show(HWND owner);
-    // Whether the window still waits for an input.
-    bool Waiting() const { return stage_ == Stage::Waiting; }
-    // Whether it has bound an input and stays, with the focus, until that input is let go.
-    bool Holding() const { return stage_ == Stage::Holding; }
     // The device it reads has gone: it reads nothing more and ends. One still waiting ends as a
     // failed read does, with the message, which runs a message loop of its own: the caller
     // calls this last, and must have nothing left to do with the capture afterwards.
@@ -55,6 +52,9 @@ class KeyCaptureDialog : public MappedDialog<KeyCaptureDialog, SkinnedDialog> {
     CaptureDevices devices_;
     CaptureSession session_;
     std::function<void(InputCode)> bind_;
+    // Waiting: the capture reads the device. Holding: a key was bound and is still down.
     Stage stage_ = Stage::Finished;
     InputCode captured_ = kUnbound;
+    // While waiting and holding.
+    std::optional<KeyboardSilence> silence_;
 };

@@ -1,17 +1,17 @@
 #include "launcher/win/launcher_dialog.h"
 
-#include "app/texts/launcher_texts.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
-#include "app/texts/start_failure.h"
-#include "app/texts/system_language.h"
+#include "texts/launcher_texts.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
+#include "texts/start_failure.h"
+#include "texts/system_language.h"
 #include "base/win/combo_box.h"
 #include "base/win/instance_mutex.h"
-#include "base/win/loaded_library.h"
 #include "base/win/registry_key.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
 #include "launcher/uninstall_command.h"
+#include "launcher/win/directx81.h"
 #include "resources/resource_ids.h"
 #include "settings/win/install_folder_win.h"
 #include "settings/win/launcher_settings.h"
@@ -28,11 +28,6 @@ constexpr int kSectionLabels[] = {IDC_SETTINGS_LABEL, IDC_WEB_SITES_LABEL, IDC_L
 // The buttons that need an installation.
 constexpr int kInstalledOnlyButtons[] = {IDC_PLAY, IDC_CONTROLS, IDC_AUDIO, IDC_VIDEO,
                                          IDC_REGISTER};
-
-// DirectX 8.1 brought the DirectPlay NAT helper: where it loads, DirectX 8.1 is there.
-bool DirectX81Present() {
-    return static_cast<bool>(LoadedLibrary(L"dpnhpast.dll"));
-}
 
 const char* InstallTip(bool installed) {
     return Localise(installed ? text::kUpdateInstallTip : text::kInstallTip);
@@ -92,7 +87,7 @@ HandlerResult LauncherDialog::Initialise(const Message&) {
     ApplyLauncherTexts();
     {
         const StartupStep step("directx 8.1 test");
-        directX81Present_ = DirectX81Present();
+        directX81Present_ = DirectX81Present(RunningWindowsVersion());
     }
     SetIcons(Window());
     // The language follows the system and the stored settings; the player has no list to open.

@@ -11,6 +11,9 @@
 #                                      script, which can end the programs on the display first
 #   wine_env_silent_sound <home>       only the ALSA null devices; exports HOME
 #   wine_env_prefix_processes <prefix> the Wine processes running with that prefix
+#   wine_env_use_32bit                 the Wine started afterwards is the 32-bit one of
+#                                      scripts/install-wine32.sh, in a 32-bit prefix (call it
+#                                      before wine_env_start)
 #
 # Exported for the programs started afterwards: WINE, WINEPREFIX, WINEDEBUG, DISPLAY, HOME.
 
@@ -63,10 +66,14 @@ wine_env_prefix_processes() {
     wine_folder=$(dirname "$WINE")
     for process in /proc/[0-9]*; do
         [[ $(readlink "$process/exe" 2>/dev/null) == "$wine_folder"/* ]] || continue
-        if tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
+        if tr '\0' '\n' 2>/dev/null <"$process/environ" | grep -qxF "WINEPREFIX=$prefix"; then
             echo "${process#/proc/}"
         fi
     done
+}
+
+wine_env_use_32bit() {
+    export WINE=${TAVRIN_WINE32:-/opt/tavrin-wine32}/wine WINEARCH=win32
 }
 
 wine_env_start() {
@@ -83,8 +90,10 @@ wine_env_start() {
     wine_env_silent_sound "$folder/home"
     export WINEPREFIX="$folder/prefix"
     export WINEDEBUG=-all
-    # No Mono or Gecko installers: the programs need neither.
-    export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+    # No Mono or Gecko installers: the programs need neither. No menu entries on the desktop for
+    # the shortcuts the game's installer makes.
+    local overrides="mscoree,mshtml=;winemenubuilder.exe=d"
+    export WINEDLLOVERRIDES="$overrides${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
     mkdir -p "$WINEPREFIX"
     # One server for the whole run: every program then starts in well under a second.
     "$WINESERVER" -p

@@ -2,10 +2,11 @@
 
 #include <utility>
 
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/registry_key.h"
 #include "base/win/startup_log.h"
+#include "base/win/text_conversion.h"
 #include "base/win/ui_text.h"
 #include "base/win/unique_handle.h"
 #include "settings/install_folder.h"
@@ -95,7 +96,8 @@ void StoreLauncherLanguage(HWND owner, SettingsFile& record) {
         // cannot be created.
         const std::vector<std::uint8_t> language = {static_cast<std::uint8_t>(CurrentLanguage())};
         const std::optional<std::string> temporary = TemporaryLanguageFile();
-        stored = temporary && ReplaceFileContents(*temporary, language, kSharedWrite);
+        stored = temporary && ReplaceFileContents(WideFrom(CP_ACP, *temporary), language,
+                                                  kSharedWrite) == WriteOutcome::Written;
     }
     if (!stored)
         ReportCreateError(owner);

@@ -1,7 +1,7 @@
 #include "settings/win/settings_readers.h"
 
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
 #include "settings/launcher_load.h"

@@ -1,5 +1,6 @@
 #include "settings/win/settings_store.h"
 
+#include "base/win/text_conversion.h"
 #include "base/win/unique_handle.h"
 #include "settings/win/install_folder_win.h"
 
@@ -26,12 +27,7 @@ std::wstring CanonicalPath(const std::string& path) {
             full = longForm;
         }
     }
-    const int wideLength =
-        MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), wide.data(),
-                        wideLength);
-    return wide;
+    return WideFrom(CP_ACP, full);
 }
 
 }  // namespace
@@ -79,5 +75,7 @@ std::optional<std::vector<std::uint8_t>> ReadSettingsBytes(const std::string& pa
 bool WriteSettings(const std::string& path, SettingsFile& record, FileAccess access) {
     record.version = kSettingsVersion;
     const SettingsBytes bytes = EncodeSettings(record);
-    return ReplaceFileContents(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()), access);
+    return ReplaceFileContents(WideFrom(CP_ACP, path),
+                               std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
+                               access) == WriteOutcome::Written;
 }

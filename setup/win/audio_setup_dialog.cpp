@@ -1,10 +1,8 @@
 #include "setup/win/audio_setup_dialog.h"
 
-#include <variant>
-
-#include "app/texts/audio_texts.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/audio_texts.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/combo_box.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
@@ -13,7 +11,6 @@
 #include "settings/win/install_folder_win.h"
 #include "settings/win/settings_readers.h"
 #include "setup/sound_devices.h"
-#include "setup/wave_file.h"
 #include "setup/win/test_sound.h"
 
 namespace text = texts::audio;
@@ -123,11 +120,7 @@ bool AudioSetupDialog::LoadTestSound() {
         directSound_ = directSound;
     }
 
-    const WaveResult parsed = ParseWave(testSoundPath_.c_str());
-    const WaveSound* sound = std::get_if<WaveSound>(&parsed);
-    if (sound == nullptr || !IsPlayable(*sound))
-        return false;
-    testBuffer_ = MakeSoundBuffer(*directSound_.Get(), *sound);
+    testBuffer_ = LoadTestSoundBuffer(*directSound_.Get(), testSoundPath_.c_str());
     return testBuffer_ != nullptr;
 }
 

@@ -52,8 +52,10 @@ std::vector<Direct3DAdapter> Direct3D8::Adapters() const {
     const UINT count = object_->GetAdapterCount();
     for (UINT ordinal = 0; ordinal < count; ++ordinal) {
         D3DADAPTER_IDENTIFIER8 identifier = {};
-        // An adapter Direct3D cannot describe has no name to list and no GUID to store.
-        if (FAILED(object_->GetAdapterIdentifier(ordinal, 0, &identifier)))
+        // Without the driver's signature check (WHQLLevel, which the dialog never shows): on
+        // Windows it can take a second or two per adapter. An adapter Direct3D cannot describe
+        // has no name to list and no GUID to store.
+        if (FAILED(object_->GetAdapterIdentifier(ordinal, D3DENUM_NO_WHQL_LEVEL, &identifier)))
             continue;
         adapters.push_back({ordinal, WideFromAnsi(identifier.Description),
                             FromWindowsGuid(identifier.DeviceIdentifier)});

@@ -11,6 +11,7 @@
 #include <wrl/client.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/win/loaded_library.h"
@@ -27,6 +28,8 @@ struct Direct3DAdapter {
 class Direct3D8 {
   public:
     Direct3D8() = default;
+    // Queries an object made elsewhere (a test's stand-in) instead of one of d3d8.dll's.
+    explicit Direct3D8(Microsoft::WRL::ComPtr<IDirect3D8> object) : object_(std::move(object)) {}
     ~Direct3D8() { Release(); }
     Direct3D8(const Direct3D8&) = delete;
     Direct3D8& operator=(const Direct3D8&) = delete;

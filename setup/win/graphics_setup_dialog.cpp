@@ -1,8 +1,8 @@
 #include "setup/win/graphics_setup_dialog.h"
 
-#include "app/texts/graphics_texts.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/graphics_texts.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 #include "base/win/combo_box.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"

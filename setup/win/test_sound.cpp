@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <variant>
 
 using Microsoft::WRL::ComPtr;
 
@@ -50,6 +52,20 @@ ComPtr<IDirectSoundBuffer> MakeSoundBuffer(IDirectSound& directSound, const Wave
     if (buffer->Unlock(region, regionBytes, secondRegion, secondRegionBytes) != DS_OK)
         return nullptr;
     return buffer;
+}
+
+ComPtr<IDirectSoundBuffer> LoadTestSoundBuffer(IDirectSound& directSound, const char* path) {
+    // A 32-bit process may not find a block as large as a buffer can be: a sound that does not
+    // fit is one that cannot be played, not a reason for the dialog to vanish.
+    try {
+        const WaveResult parsed = ParseWave(path, DSBSIZE_MAX);
+        const WaveSound* sound = std::get_if<WaveSound>(&parsed);
+        if (sound == nullptr || !IsPlayable(*sound))
+            return nullptr;
+        return MakeSoundBuffer(directSound, *sound);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 void PlayUnlessPlaying(IDirectSoundBuffer& buffer, DWORD status) {

@@ -5,7 +5,7 @@
 #include "base/win/gdi_objects.h"
 #include "base/win/ui_text.h"
 #include "resources/resource_ids.h"
-#include "skin/skin_picture.h"
+#include "skin/process_skin_picture.h"
 
 HBRUSH hollowBrush = nullptr;
 
@@ -14,7 +14,9 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kDimGrey = RGB(105, 105, 105);
-constexpr UINT kButtonTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+// A caption is data, such as a key's name, never a template text with a mnemonic: an "&" (the key
+// left of "é" on a French keyboard) is shown as it stands.
+constexpr UINT kButtonTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
 void DrawButtonText(HDC dc, const std::wstring& text, RECT rect, int offset, COLORREF colour) {
     OffsetRect(&rect, offset, offset);
@@ -39,11 +41,14 @@ BOOL DrawSkinBackground(HWND dialog, HDC dc) {
     EraseWithSystemBrush(dc);
     if (!skinPicture.Loaded())
         return TRUE;
+    // The DPI the context's fonts are made for, which the dialog manager laid the dialog out
+    // with: the system's, as the programs are system DPI aware (resources/tavrin.manifest).
+    const SkinPicture& picture = skinPicture.AtDpi(GetDeviceCaps(dc, LOGPIXELSY));
 
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
-    header.biWidth = skinPicture.width;
-    header.biHeight = skinPicture.height;  // positive: bottom row first
+    header.biWidth = picture.width;
+    header.biHeight = picture.height;  // positive: bottom row first
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
@@ -58,9 +63,9 @@ BOOL DrawSkinBackground(HWND dialog, HDC dc) {
     POINT at = {dialogOrigin.x - contextOrigin.x, dialogOrigin.y - contextOrigin.y};
     DPtoLP(dc, &at, 1);
 
-    SetDIBitsToDevice(dc, at.x, at.y, static_cast<DWORD>(skinPicture.width),
-                      static_cast<DWORD>(skinPicture.height), 0, 0, 0,
-                      static_cast<UINT>(skinPicture.height), skinPicture.rows.data(),
+    SetDIBitsToDevice(dc, at.x, at.y, static_cast<DWORD>(picture.width),
+                      static_cast<DWORD>(picture.height), 0, 0, 0,
+                      static_cast<UINT>(picture.height), picture.rows.data(),
                       reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
     return TRUE;
 }

@@ -9,9 +9,10 @@
 extern HBRUSH hollowBrush;
 void FetchHollowBrush();
 
-// Erases with the dialog's plain background, then draws the skin picture so that its top-left
-// corner lies on the dialog's client origin, whichever window `dc` belongs to (the dialog's own
-// erase, or a button's drawing). Always answers nonzero: the background is erased.
+// Erases with the dialog's plain background, then draws the skin picture, scaled for the
+// display's DPI, so that its top-left corner lies on the dialog's client origin, whichever window
+// `dc` belongs to (the dialog's own erase, or a button's drawing): a button shows the part of the
+// picture behind it. Always answers nonzero: the background is erased.
 BOOL DrawSkinBackground(HWND dialog, HDC dc);
 
 // The system's plain dialog background only, for windows that do not show the picture.

@@ -5,6 +5,7 @@
 
 #include "e2e/product_fixture.h"
 #include "e2e/support/key_press.h"
+#include "e2e/support/picture.h"
 #include "support/settings_builder.h"
 
 namespace e2e {
@@ -36,7 +37,13 @@ struct KeyBinding {
     const char* caption;     // as the button names it then
     int displacedFrom;       // the button whose default key it is, "Undefined" then (none: 0)
     const char* ignoredKey;  // pressed twice before the key, never captured (none: nullptr)
+    // Held past the display's auto-repeat delay, so that its repeats and its release come while
+    // the capture has already taken it.
+    bool heldPastRepeat = false;
 };
+
+// Longer than the X server's auto-repeat delay (660 ms).
+constexpr Milliseconds kPastRepeat{1000};
 
 const KeyBinding kKeyBindings[] = {
     {"the key of another action moves to the action being set", IDC_BIND_JUMP, "Shift_L",
@@ -50,10 +57,10 @@ const KeyBinding kKeyBindings[] = {
     {"Escape is captured and does not close the dialog", IDC_BIND_TAV, "Escape", "Escape", 0,
      nullptr},
     // Were it to reach the button, Space would click it again and start another capture.
-    {"Space is bound once and clicks no button", IDC_BIND_JUMP, "space", "Space", 0, nullptr},
+    {"Space is bound once and clicks no button", IDC_BIND_JUMP, "space", "Space", 0, nullptr, true},
     // Were it to reach the dialog manager, Enter would press OK.
     {"Enter is bound while a capture waits and presses no button", IDC_BIND_JUMP, "Return", "Enter",
-     0, nullptr},
+     0, nullptr, true},
 };
 
 // The captions once `row` is bound and B has been captured for Forward after it.
@@ -112,9 +119,9 @@ class ControlSetupTest : public ProductTest {
     // capture window opens; a key pressed sooner is lost, and the player, like this test, presses
     // it again.
     bool KeepPressingUntilCaption(const std::string& key, const WindowInfo& dialog, int id,
-                                  const std::string& caption) {
+                                  const std::string& caption, Milliseconds hold = {}) {
         for (int attempt = 0; attempt < 10; ++attempt) {
-            if (!PressKey(key))
+            if (!(hold.count() > 0 ? HoldKey(key, hold) : PressKey(key)))
                 return false;
             if (WaitUntil([&] { return ControlText(dialog, id) == caption; }, Milliseconds{2000}))
                 return true;
@@ -178,7 +185,8 @@ TEST_F(ControlSetupTest, EachCaptureBindsTheKeyPressedToTheActionClicked) {
             ASSERT_TRUE(PressKey(row.ignoredKey));
             EXPECT_EQ(ControlText(*dialog, row.button), before);
         }
-        ASSERT_TRUE(KeepPressingUntilCaption(row.key, *dialog, row.button, row.caption));
+        ASSERT_TRUE(KeepPressingUntilCaption(row.key, *dialog, row.button, row.caption,
+                                             row.heldPastRepeat ? kPastRepeat : Milliseconds{}));
 
         ASSERT_TRUE(PressKey("q"));
         // Every capture has ended and hidden its window: the one for the key and any that the key
@@ -198,6 +206,33 @@ TEST_F(ControlSetupTest, EachCaptureBindsTheKeyPressedToTheActionClicked) {
     EXPECT_EQ(driver_->WindowText(dialog->handle), kControlTitle);
 }
 
+// A key still held from the last capture, as a stuck key is, neither takes the next capture nor
+// keeps it from starting.
+TEST_F(ControlSetupTest, AKeyStillHeldNeitherBlocksNorTakesTheNextCapture) {
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    // A first capture, so that DirectInput sees the keyboard from here on.
+    ASSERT_TRUE(ClickWithPointer(*dialog, IDC_BIND_FORWARD));
+    ASSERT_TRUE(KeepPressingUntilCaption("b", *dialog, IDC_BIND_FORWARD, "B"));
+    ASSERT_TRUE(WaitUntil([&] { return !ShownCaptureWindow(*dialog); }));
+
+    ASSERT_TRUE(ClickWithPointer(*dialog, IDC_BIND_JUMP));
+    ASSERT_TRUE(CaptureWindow(*dialog));
+    ASSERT_TRUE(KeyDown("Shift_L"));
+    const bool jumpBound =
+        WaitUntil([&] { return ControlText(*dialog, IDC_BIND_JUMP) == "Left Shift"; });
+    // Still held: the next capture starts, and takes the key pressed now.
+    const bool tavClicked = ClickWithPointer(*dialog, IDC_BIND_TAV);
+    const bool tavBound = tavClicked && KeepPressingUntilCaption("x", *dialog, IDC_BIND_TAV, "X");
+    ASSERT_TRUE(KeyUp("Shift_L"));
+    ASSERT_TRUE(jumpBound);
+    ASSERT_TRUE(tavClicked);
+    ASSERT_TRUE(tavBound) << ControlText(*dialog, IDC_BIND_TAV).value_or("?") << " / "
+                          << ControlText(*dialog, IDC_BIND_JUMP).value_or("?");
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_SEARCH), "Undefined");      // Left Shift went to Jump
+    EXPECT_EQ(ControlText(*dialog, IDC_BIND_TURN_RIGHT), "Undefined");  // X went to Tav
+}
+
 // A key without a name of its own shows what the keyboard layout types on it: on a German
 // layout the key where a US keyboard has Y types Z, and the one of US Z types Y.
 TEST_F(ControlSetupTest, KeysAreNamedByTheKeyboardLayout) {
@@ -213,6 +248,38 @@ TEST_F(ControlSetupTest, KeysAreNamedByTheKeyboardLayout) {
     ASSERT_TRUE(dialog) << driver_->LastError();
     EXPECT_EQ(ControlText(*dialog, IDC_BIND_JUMP), "Z");
     EXPECT_EQ(ControlText(*dialog, IDC_BIND_TURN_LEFT), "Y");
+}
+
+// On a French keyboard the key left of "é" types "&". Its button shows it: prefix processing
+// would take the "&" for a mnemonic's mark and draw nothing at all.
+TEST_F(ControlSetupTest, AKeyThatTypesAnAmpersandShowsItOnItsButton) {
+    const KeyboardLayoutForTest french("fr");
+    ASSERT_TRUE(french.Set());
+    ASSERT_TRUE(RemoveFile(installation_->ConfigFile("cbg.sar")));  // black text, plain face
+    const std::optional<WindowInfo> dialog = Open();
+    ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(ClickWithPointer(*dialog, IDC_BIND_JUMP));
+    ASSERT_TRUE(CaptureWindow(*dialog));
+    ASSERT_TRUE(KeepPressingUntilCaption("ampersand", *dialog, IDC_BIND_JUMP, "&"));
+    ASSERT_TRUE(WaitUntil([&] { return !ShownCaptureWindow(*dialog); }));
+
+    const std::optional<ControlInfo> jump = driver_->Control(dialog->handle, IDC_BIND_JUMP);
+    ASSERT_TRUE(jump);
+    const TemporaryFolder shots;
+    const std::filesystem::path file = shots.Path() / "shot.bmp";
+    // The black pixels of the button's text on the screen, once the button has been drawn anew.
+    const auto textPixels = [&] {
+        const std::optional<Picture> shot = driver_->SaveClientArea(dialog->handle, file)
+                                                ? Picture::Load(file.string())
+                                                : std::nullopt;
+        int black = 0;
+        for (int y = jump->area.top; shot && y < jump->area.top + jump->area.height; ++y) {
+            for (int x = jump->area.left; x < jump->area.left + jump->area.width; ++x)
+                black += shot->Pixel(x, y) == Colour{0, 0, 0};
+        }
+        return black;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return textPixels() > 10; }));
 }
 
 TEST_F(ControlSetupTest, DefaultsAskFirstAndRestoreBothSetsOnYes) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "e2e/product_fixture.h"
+#include "setup/display_modes.h"
 #include "support/settings_builder.h"
 
 namespace e2e {
@@ -49,6 +50,18 @@ TEST_F(GraphicsSetupTest, ListsTheAdapterAndTheModesOfTheScreenWithWindowedLast)
     // A fresh start: High Detail ticked, Compatibility Mode clear.
     EXPECT_EQ(driver_->Control(dialog->handle, IDC_HIGH_DETAIL)->check, 1);
     EXPECT_EQ(driver_->Control(dialog->handle, IDC_COMPATIBILITY_MODE)->check, 0);
+
+    // The screen has no 640 x 480: the list shows the mode that OK stores without a choice.
+    ASSERT_GE(modes->selection, 0);
+    const std::string shown = modes->items[static_cast<std::size_t>(modes->selection)];
+    EXPECT_EQ(modes->text, shown);
+    EXPECT_TRUE(Accept(*dialog));
+    const std::optional<Bytes> stored = installation_->Settings();
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(ModeLabel(GetLittleEndian32(*stored, 36), GetLittleEndian32(*stored, 40),
+                        static_cast<int>(GetLittleEndian32(*stored, 48)),
+                        static_cast<int>(GetLittleEndian32(*stored, 44))),
+              shown);
 }
 
 TEST_F(GraphicsSetupTest, OkStoresTheChosenModeAdapterAndSwitchesAndNothingElse) {

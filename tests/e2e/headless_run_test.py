@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The run command on a machine without a display, seen through a web browser: scripts/run.sh
-serves its virtual display to a page; headless Chromium opens the address it prints and shows the
-launcher, a click on Audio in the page opens the audio dialog, and Ctrl+C then ends the run with
-everything it started: Wine, the VNC server, websockify and Xvfb.
+--installed serves its virtual display to a page; headless Chromium opens the address it prints
+and shows the launcher, a click on Audio in the page opens the audio dialog, and Ctrl+C then ends
+the run with everything it started: Wine, the VNC server, websockify and Xvfb.
 
 Usage: headless_run_test.py SOURCE_FOLDER WINDOWS_BUILD_FOLDER
 
@@ -91,7 +91,8 @@ class Run:
     def __init__(self, mark):
         environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WINEPREFIX")}
         environment["TAVRIN_HEADLESS_TEST"] = mark.split("=", 1)[1]
-        self.process = subprocess.Popen([os.path.join(SOURCE, "scripts", "run.sh")],
+        # Straight into the installed game, whose launcher's setup buttons all work.
+        self.process = subprocess.Popen([os.path.join(SOURCE, "scripts", "run.sh"), "--installed"],
                                         env=environment, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                         start_new_session=True)

@@ -311,8 +311,31 @@ TEST_F(LauncherTest, PlayRestoresMissingBindingsStartsTheGameAndEnds) {
     EXPECT_EQ(installation_->Settings(), expected);
 }
 
+// The Windows version Wine reports to one program (its "AppDefaults"), for one test.
+class WindowsVersionForProgram {
+  public:
+    WindowsVersionForProgram(Driver& driver, const std::string& program, const std::string& version)
+        : driver_(driver), key_("Software\\Wine\\AppDefaults\\" + program) {
+        set_ = driver_.SetRegistryText(RegistryRoot::CurrentUser, key_, "Version", version);
+    }
+    ~WindowsVersionForProgram() { driver_.DeleteRegistryKey(RegistryRoot::CurrentUser, key_); }
+    WindowsVersionForProgram(const WindowsVersionForProgram&) = delete;
+    WindowsVersionForProgram& operator=(const WindowsVersionForProgram&) = delete;
+
+    bool Set() const { return set_; }
+
+  private:
+    Driver& driver_;
+    std::string key_;
+    bool set_ = false;
+};
+
+// Every Windows from XP on includes DirectX 8.1; on an older one only DirectPlay's NAT helper,
+// which came with it, shows that it was installed.
 TEST_F(LauncherTest, WithoutDirectX81PlayAndSetupRefuseButReadMeAndWebSitesAct) {
     ASSERT_TRUE(RemoveFile(installation_->File("Readme.html")));
+    const WindowsVersionForProgram windows2000(*driver_, "TavrinConfig.exe", "win2k");
+    ASSERT_TRUE(windows2000.Set()) << driver_->LastError();
     const std::optional<WindowInfo> launcher =
         OpenLauncher(kLauncherTitle, {{"WINEDLLOVERRIDES", "mscoree,mshtml=;dpnhpast=d"}});
     ASSERT_TRUE(launcher) << driver_->LastError();

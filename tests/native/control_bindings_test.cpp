@@ -313,6 +313,8 @@ struct CaptureCase {
     Bindings keyboard;
     Bindings controller;
     std::u16string caption = {};  // the captured action's caption; empty: not checked
+    // Captures on the other device before `before`.
+    std::vector<std::pair<ControlAction, InputCode>> otherDeviceBefore = {};
 };
 
 const CaptureCase kCaptureCases[] = {
@@ -424,6 +426,16 @@ const CaptureCase kCaptureCases[] = {
      {A::Tav, A::Jump},
      kDefaultKeyboardBindings,
      {33, 33, 34, 34, 0, 3, 2, 4, 5}},
+    {"unbinding an action takes nothing from the other unbound actions of either device",
+     0,
+     {{A::Search, kUnbound}},
+     A::Jump,
+     kUnbound,
+     {A::Jump},
+     {242, 244, 239, 247, 0, 0, 95, 83, 84},
+     {33, 33, 34, 34, 2, 3, 0, 4, 5},
+     {},
+     {{A::Tav, kUnbound}}},
     {"an axis taken back from a pair whose other half is on a button",
      1,
      {{A::TurnLeft, kZAxis}, {A::TurnRight, 4}},
@@ -437,7 +449,10 @@ const CaptureCase kCaptureCases[] = {
 TEST(ApplyBinding, EachCaptureChangesWhatItAnswersAndNothingElse) {
     for (const CaptureCase& row : kCaptureCases) {
         SCOPED_TRACE(row.what);
-        Dialog dialog(FreshDefaults(), row.selected);
+        Dialog dialog(FreshDefaults(), row.selected == 0 ? 1 : 0);
+        for (const auto& [action, code] : row.otherDeviceBefore)
+            dialog.Capture(action, code);
+        dialog.bindings.selectedController = row.selected;
         for (const auto& [action, code] : row.before)
             dialog.Capture(action, code);
 

@@ -274,8 +274,10 @@ TEST(ModeList, WithoutSettingsThe640By480ModeAt32BitsIsPreselected) {
                                 Mode(800, 600, kFormatX8R8G8B8)},
                                adapter)),
               "640 x 480 x 16 (32z)");
-    // No 640 x 480 at all: nothing selected.
-    EXPECT_EQ(Selected(Compose({Mode(800, 600, kFormatX8R8G8B8)}, adapter)), "(none)");
+    // No 640 x 480 at all: the mode built last, which OK stores.
+    EXPECT_EQ(Selected(Compose({Mode(1024, 768, kFormatX8R8G8B8), Mode(800, 600, kFormatX8R8G8B8)},
+                               adapter)),
+              "800 x 600 x 32 (32z)");
 }
 
 TEST(ModeList, WindowedChoiceSelectsTheWindowedEntry) {
@@ -299,14 +301,15 @@ TEST(ModeList, NoModePassingTheFilterGivesAnEmptyList) {
     EXPECT_TRUE(Compose({}).entries.empty());
 }
 
-TEST(ModeList, LastLabelIsTheLastModeThatPassedTheFilter) {
-    // The duplicate 800 x 600 is built last, the small mode after it does not count.
+TEST(ModeList, LastLabelIsTheLastModeThatPassedTheFilterAndShownWhenNothingMatches) {
+    // The duplicate 800 x 600 is built last, the small mode after it does not count. It is what
+    // OK stores without a match, so the list shows it, wherever it sorted it.
     const ModeList list =
         Compose({Mode(800, 600, kFormatX8R8G8B8), Mode(1024, 768, kFormatX8R8G8B8),
                  Mode(800, 600, kFormatX8R8G8B8), Mode(512, 384, kFormatX8R8G8B8)},
                 kSixteenOnly, {1, 1, 1, 1});
     EXPECT_EQ(list.lastLabel, "800 x 600 x 32 (16z)");
-    EXPECT_EQ(Selected(list), "(none)");
+    EXPECT_EQ(Selected(list), "800 x 600 x 32 (16z)");
 }
 
 // --- Reading a label back ----------------------------------------------------------------------

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace {
 

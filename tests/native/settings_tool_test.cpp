@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/settings_tool.h"
 #include "support/settings_builder.h"
 #include "support/temp_file.h"
@@ -61,15 +63,9 @@ Bytes GraphicsFile() {
     return bytes;
 }
 
-// The line of `key` in show --json: its value as printed, up to the end of the line.
-std::string JsonLine(const std::string& json, const std::string& key) {
-    const std::size_t at = json.find("\"" + key + "\": ");
-    if (at == std::string::npos)
-        return "(missing)";
-    std::string value = json.substr(at + key.size() + 4, json.find('\n', at) - at - key.size() - 4);
-    if (!value.empty() && value.back() == ',')
-        value.pop_back();
-    return value;
+// What show --json printed, parsed; null when it is not JSON.
+nlohmann::json Json(const std::string& text) {
+    return nlohmann::json::parse(text, nullptr, false);
 }
 
 TEST(SettingsToolSet, WhatSetWritesTheCodecAndShowJsonReadBack) {
@@ -96,19 +92,45 @@ TEST(SettingsToolSet, WhatSetWritesTheCodecAndShowJsonReadBack) {
 
     const ToolRun show = RunTool({"show", "--json", "--language", "en", file.Path()});
     ASSERT_EQ(show.exitCode, kExitDone) << show.err;
-    EXPECT_EQ(JsonLine(show.out, "displayMode"), "\"1280 x 1024 x 16 (24z)\"");
-    EXPECT_EQ(JsonLine(show.out, "compatibilityMode"), "true");
-    EXPECT_EQ(JsonLine(show.out, "highDetail"), "false");
-    EXPECT_EQ(JsonLine(show.out, "language"), "3");
-    EXPECT_EQ(JsonLine(show.out, "jump"), "{\"code\": 96, \"name\": \"Space\"}");
-    EXPECT_EQ(JsonLine(show.out, "soundDevice"), "\"{0123ABCD-4567-89AB-CDEF-0123456789AB}\"");
+    const nlohmann::json shown = Json(show.out);
+    EXPECT_EQ(shown["displayMode"], "1280 x 1024 x 16 (24z)");
+    EXPECT_EQ(shown["compatibilityMode"], true);
+    EXPECT_EQ(shown["highDetail"], false);
+    EXPECT_EQ(shown["language"], 3);
+    EXPECT_EQ(shown["keyboardBindings"]["jump"], nlohmann::json({{"code", 96}, {"name", "Space"}}));
+    EXPECT_EQ(shown["soundDevice"], "{0123ABCD-4567-89AB-CDEF-0123456789AB}");
+    // The keys in the order --help gives them.
+    const nlohmann::ordered_json ordered = nlohmann::ordered_json::parse(show.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : ordered.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"file",
+                                              "fileSize",
+                                              "version",
+                                              "versionCurrent",
+                                              "language",
+                                              "languageName",
+                                              "soundDevice",
+                                              "displayAdapter",
+                                              "displayMode",
+                                              "windowed",
+                                              "displayWidth",
+                                              "displayHeight",
+                                              "colourBits",
+                                              "depthBits",
+                                              "compatibilityMode",
+                                              "highDetail",
+                                              "controllerDevice",
+                                              "keyboardBindings",
+                                              "controllerBindings",
+                                              "controlsConstant"}));
 
     // Windowed is stored as the graphics setup stores it: 1 and four zeros.
     ASSERT_EQ(RunTool({"set", file.Path(), "windowed=on"}).exitCode, kExitDone);
     const ToolRun windowed = RunTool({"show", "--json", file.Path()});
-    EXPECT_EQ(JsonLine(windowed.out, "displayMode"), "\"In una finestra\"");
-    EXPECT_EQ(JsonLine(windowed.out, "displayWidth"), "0");
-    EXPECT_EQ(JsonLine(windowed.out, "colourBits"), "0");
+    EXPECT_EQ(Json(windowed.out)["displayMode"], "In una finestra");
+    EXPECT_EQ(Json(windowed.out)["displayWidth"], 0);
+    EXPECT_EQ(Json(windowed.out)["colourBits"], 0);
 }
 
 TEST(SettingsToolSet, EveryByteSetDoesNotNameStaysAsItWas) {
@@ -152,6 +174,31 @@ TEST(SettingsToolSet, BindingTakesTheInputFromOtherActionsAndAnAxisTakesTheWhole
     EXPECT_NE(run.out.find("controller.right was X Axis and is now Undefined"), std::string::npos);
 }
 
+TEST(SettingsToolSet, UndefinedUnbindsTheActionNamedAndNoOther) {
+    const TempFile file(DefaultsFile(), ".dat");
+    ASSERT_EQ(RunTool({"set", file.Path(), "controller.tav=Undefined"}).exitCode, kExitDone);
+    ASSERT_EQ(RunTool({"set", file.Path(), "keyboard.jump=Undefined", "keyboard.search=undefined"})
+                  .exitCode,
+              kExitDone);
+    Bytes expected = DefaultsFile();
+    PutLittleEndian32(expected, 124 + 4 * 6, 0);  // controller Tav
+    PutLittleEndian32(expected, 80 + 4 * 4, 0);   // keyboard Jump
+    PutLittleEndian32(expected, 80 + 4 * 5, 0);   // keyboard Search
+    EXPECT_EQ(ReadBytes(file.Path()), expected);
+}
+
+// What check reports of a file that set wrote, it reported of the file before.
+TEST(SettingsToolSet, AFirstAdapterBringsTheModeTheGraphicsSetupWouldChoose) {
+    const TempFile file(DefaultsFile(), ".dat");
+    ASSERT_EQ(RunTool({"reset", file.Path(), "all"}).exitCode, kExitDone);
+    ASSERT_EQ(
+        RunTool({"set", file.Path(), "adapter={0123ABCD-4567-89AB-CDEF-0123456789AB}"}).exitCode,
+        kExitDone);
+    EXPECT_EQ(RunTool({"check", file.Path()}).exitCode, kExitDone);
+    EXPECT_EQ(Json(RunTool({"show", "--json", file.Path()}).out)["displayMode"],
+              "640 x 480 x 32 (32z)");
+}
+
 TEST(SettingsToolSet, NamesComeInTheFilesLanguageOrTheChosenOneAndEnglishAlways) {
     const TempFile file(DefaultsFile(2), ".dat");
     ASSERT_EQ(RunTool({"set", file.Path(), "keyboard.jump=Leertaste", "keyboard.search=rücktaste",
@@ -174,7 +221,7 @@ TEST(SettingsToolSet, NamesComeInTheFilesLanguageOrTheChosenOneAndEnglishAlways)
                               "cktaste"),
               std::string::npos);
     const ToolRun spanish = RunTool({"show", "--json", "--language", "4", file.Path()});
-    EXPECT_EQ(JsonLine(spanish.out, "languageName"), "\"Alem\xC3\xA1n\"");
+    EXPECT_EQ(Json(spanish.out)["languageName"], "Alem\xC3\xA1n");
 }
 
 TEST(SettingsToolSet, RefusesBadFieldsAndValuesAndWritesNothing) {
@@ -183,8 +230,9 @@ TEST(SettingsToolSet, RefusesBadFieldsAndValuesAndWritesNothing) {
     for (const char* assignment :
          {"display=1024x768", "display=800x600x15", "display=320x200x32", "display=1024x768x32x8",
           "colour=8", "windowed=maybe", "keyboard.jump=Nothing", "keyboard.jump=Button 01",
-          "controller.jump=X Axis", "controller.left=Space", "keyboard.fly=Space", "speed=3",
-          "language=7", "adapter={0123}"}) {
+          "controller.jump=X Axis", "controller.left=Space", "controller.jump=Button 33",
+          "controller.jump=Button 2147483647", "keyboard.fly=Space", "speed=3", "language=7",
+          "adapter={0123}"}) {
         const ToolRun run = RunTool({"set", file.Path(), "language=de", assignment});
         EXPECT_EQ(run.exitCode, kExitRefused) << assignment;
         EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
@@ -307,6 +355,9 @@ TEST_F(SettingsToolFolder, WithoutFileItIsTavrinDatHereAndAMissingOneIsSaidSo) {
     EXPECT_EQ(show.err, "tavrin-settings: there is no tavrin.dat in the current folder\n");
     EXPECT_EQ(RunTool({"show", "other.dat"}).err, "tavrin-settings: other.dat does not exist\n");
     EXPECT_EQ(RunTool({"set", "language=1"}).exitCode, kExitNotRead);
+    // Only reset all makes a file: a mistyped name leaves none.
+    EXPECT_EQ(RunTool({"reset", "tavrin.dta", "controls"}).exitCode, kExitNotRead);
+    EXPECT_FALSE(std::filesystem::exists("tavrin.dta"));
 
     ASSERT_EQ(RunTool({"reset", "all"}).exitCode, kExitDone);
     EXPECT_EQ(ReadBytes("tavrin.dat"), DefaultsFile());

@@ -42,6 +42,21 @@ TEST(SkinPicture, PalettedPicturesBecomeTrueColour) {
     EXPECT_EQ(picture.rows, (std::vector<std::uint8_t>{0x30, 0x20, 0x10, 0xC0, 0xB0, 0xA0, 0, 0}));
 }
 
+// Nothing beyond the largest screen could be seen, and a 32-bit process may lack the memory.
+TEST(SkinPicture, PicturesWiderOrTallerThanAnyScreenAreRefused) {
+    const struct {
+        std::int32_t width;
+        std::int32_t height;
+        bool loaded;
+    } cases[] = {{kLargestScreenSide, 2, true},
+                 {kLargestScreenSide + 1, 2, false},
+                 {4, kLargestScreenSide + 1, false}};
+    for (const auto& c : cases) {
+        TempFile temp(BuildBmp(Patterned24(c.width, c.height)));
+        EXPECT_EQ(LoadSkinPicture(temp.Path()).Loaded(), c.loaded) << c.width << " x " << c.height;
+    }
+}
+
 TEST(SkinPicture, MissingOrBrokenFilesGiveNoPicture) {
     EXPECT_FALSE(LoadSkinPicture(MissingTempPath()).Loaded());
     TempFile text(std::vector<std::uint8_t>{'h', 'e', 'l', 'l', 'o'});

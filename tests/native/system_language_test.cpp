@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/texts/system_language.h"
+#include "texts/system_language.h"
 
 namespace {
 

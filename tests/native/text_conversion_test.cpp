@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
+#include "cli/utf8_text.h"
 
 namespace {
 
@@ -23,6 +24,16 @@ TEST(TextConversion, Utf16ToUtf8IncludesSurrogatePairsAndReplacesLoneOnes) {
     EXPECT_EQ(Utf8FromUtf16(u"\U0001F3AE"), "\U0001F3AE");
     EXPECT_EQ(Utf8FromUtf16(std::u16string{u'a', char16_t(0xD800), u'b', char16_t(0xDC00)}),
               "a\uFFFDb\uFFFD");
+}
+
+// The tool compares names by their name key: the capitals of the layouts' scripts made small.
+TEST(TextConversion, NameKeysIgnoreCaseInLatinGreekAndCyrillic) {
+    EXPECT_EQ(NameKeyOfUtf8("LEERTASTE Ž Ě Ω Ж Ё"), NameKeyOfUtf8("leertaste ž ě ω ж ё"));
+    EXPECT_EQ(NameKeyOfCodePage1252("R\xDC"
+                                    "CKTASTE"),
+              NameKeyOf(u"rücktaste"));
+    EXPECT_NE(NameKeyOfUtf8("Ж"), NameKeyOfUtf8("Ш"));
+    EXPECT_EQ(NameKeyOfUtf8("\xFF"), std::nullopt);  // not UTF-8
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/audio_texts.h"
-#include "app/texts/control_texts.h"
-#include "app/texts/graphics_texts.h"
-#include "app/texts/key_names.h"
-#include "app/texts/launcher_texts.h"
-#include "app/texts/messages.h"
-#include "app/texts/start_failure.h"
+#include "texts/audio_texts.h"
+#include "texts/control_texts.h"
+#include "texts/graphics_texts.h"
+#include "texts/key_names.h"
+#include "texts/launcher_texts.h"
+#include "texts/messages.h"
+#include "texts/start_failure.h"
 
 namespace {
 

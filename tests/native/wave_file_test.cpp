@@ -13,9 +13,9 @@
 
 // Readable failure messages for the result types.
 std::ostream& operator<<(std::ostream& out, WaveProblem problem) {
-    static const char* const names[] = {"CannotOpen",  "NotRiff",        "Truncated",
-                                        "NotWave",     "FormatTooShort", "ZeroSampleRate",
-                                        "ZeroChannels"};
+    static const char* const names[] = {"CannotOpen",   "NotRiff",        "Truncated",
+                                        "NotWave",      "FormatTooShort", "ZeroSampleRate",
+                                        "ZeroChannels", "TooLarge"};
     return out << names[static_cast<int>(problem)];
 }
 
@@ -29,9 +29,9 @@ namespace {
 constexpr std::uint64_t kFirstChunk = 12;
 constexpr std::uint64_t kFirstChunkData = 20;
 
-WaveResult Parse(const WaveBytes& bytes) {
+WaveResult Parse(const WaveBytes& bytes, std::uint32_t largestSamples = kAnySampleCount) {
     MemoryByteSource source(bytes.data(), bytes.size());
-    return ParseWaveFrom(source);
+    return ParseWaveFrom(source, largestSamples);
 }
 
 // The sound the file gives; a failed test when the file is refused.
@@ -300,6 +300,27 @@ TEST(WaveFile, DataChunkLongerThanTheFileGivesTheBytesThatAreThere) {
         WaveFile({MonoFormatChunk(), Joined(ChunkHeader("data", 0xFFFFFFFF), SampleBytes(10))}));
     EXPECT_EQ(huge.samples, SampleBytes(10));
     EXPECT_LE(huge.samples.capacity(), 10u);
+}
+
+// The caller's limit (a DirectSound buffer's largest size) counts the bytes the file holds: more
+// refuse the file before any is read, so no block of that size is ever asked for.
+TEST(WaveFile, SamplesBeyondTheCallersLimitRefuseTheFile) {
+    const WaveBytes ten = WaveFile({MonoFormatChunk(), Chunk("data", SampleBytes(10))});
+    const WaveResult fits = Parse(ten, 10);
+    const auto* taken = std::get_if<WaveSound>(&fits);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(taken->samples, SampleBytes(10));
+
+    const WaveResult refused = Parse(ten, 9);
+    const auto* error = std::get_if<WaveError>(&refused);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->problem, WaveProblem::TooLarge);
+    EXPECT_EQ(error->offset, kFirstChunk + MonoFormatChunk().size());
+
+    // A chunk that claims more than the file holds is measured by what is there.
+    const WaveResult cut = Parse(
+        WaveFile({MonoFormatChunk(), Joined(ChunkHeader("data", 1000), SampleBytes(10))}), 10);
+    EXPECT_TRUE(std::holds_alternative<WaveSound>(cut));
 }
 
 TEST(WaveFile, OtherChunkLongerThanTheFileEndsTheWalk) {

@@ -13,11 +13,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/win/control_setup_dialog.h"
 #include "dialog_driver.h"
 #include "fake_direct_input.h"
@@ -287,6 +288,110 @@ TEST_F(ControlSetupDevicesTest, ABurstOfNotificationsListsTheControllersOnce) {
     }
     ASSERT_TRUE(ListShows({L"Keyboard", L"Pad 1"}));
     EXPECT_EQ(directInput.enumerations, atOpening + 2);
+}
+
+// Keys seen by this thread before they reach any window: the observer is called first, as the
+// hook installed last, and passes every key on.
+class KeyObserver {
+  public:
+    KeyObserver() {
+        observer = this;
+        hook_ = SetWindowsHookExW(WH_KEYBOARD, Observe, nullptr, GetCurrentThreadId());
+    }
+    ~KeyObserver() {
+        UnhookWindowsHookEx(hook_);
+        observer = nullptr;
+    }
+    int KeyUps() const { return keyUps_; }
+
+  private:
+    static LRESULT CALLBACK Observe(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && (lParam & (LPARAM{1} << 31)) != 0)
+            ++observer->keyUps_;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline KeyObserver* observer = nullptr;
+    HHOOK hook_ = nullptr;
+    int keyUps_ = 0;
+};
+
+// The player opened the controller list, then clicked a binding button: the arrow key that the
+// capture takes must not also change the device.
+TEST_F(ControlSetupDevicesTest, KeysPressedWhileACaptureWaitsReachNoControlOfTheDialog) {
+    directInput.Attach(1);
+    Open();
+    ASSERT_EQ(SelectedItem(), 0);
+    SetForegroundWindow(dialog->Window());
+    SetFocus(dialog->Item(IDC_CONTROLLER_LIST));
+    CaptureJump();
+
+    const KeyObserver observer;
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_DOWN;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return observer.KeyUps() > 0; }));
+    EXPECT_EQ(SelectedItem(), 0);
+    EXPECT_FALSE(SettingsWritten());
+}
+
+// Watches the messages of this thread while a message box of the dialog is open (the box is then
+// the active window): once the box's loop has taken a tick of the dialog's timer and a message
+// after it, it notes what the list shows and answers the box No.
+class TimerTickUnderABox {
+  public:
+    explicit TimerTickUnderABox(std::function<Items()> listed) : listed_(std::move(listed)) {
+        watcher = this;
+        hook_ = SetWindowsHookExW(WH_GETMESSAGE, Watch, nullptr, GetCurrentThreadId());
+    }
+    ~TimerTickUnderABox() {
+        UnhookWindowsHookEx(hook_);
+        watcher = nullptr;
+    }
+    const Items& ListedWithTheBoxOpen() const { return listedWithTheBoxOpen_; }
+
+  private:
+    static constexpr UINT kAfterTheTick = WM_APP + 7;
+
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+        const HWND box = GetActiveWindow();
+        if (code == HC_ACTION && wParam == PM_REMOVE && box != nullptr) {
+            if (message.message == WM_TIMER && message.hwnd == GetWindow(box, GW_OWNER)) {
+                PostMessageW(box, kAfterTheTick, 0, 0);  // taken once the tick is dispatched
+            } else if (message.message == kAfterTheTick) {
+                watcher->listedWithTheBoxOpen_ = watcher->listed_();
+                PostMessageW(box, WM_COMMAND, IDNO, 0);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline TimerTickUnderABox* watcher = nullptr;
+    std::function<Items()> listed_;
+    HHOOK hook_ = nullptr;
+    Items listedWithTheBoxOpen_;
+};
+
+// A message box of the dialog keeps it on the list it knew; a device change meanwhile is taken
+// once the box has closed.
+TEST_F(ControlSetupDevicesTest, ControllersComingWhileAMessageBoxIsOpenAreListedWhenItCloses) {
+    Open();
+    boxes.Pause();
+    directInput.Attach(1);
+    Notify(DBT_DEVICEARRIVAL);
+    {
+        const TimerTickUnderABox tick([this] { return ListedItems(); });
+        // Defaults asks first; the question's loop runs until the watcher answers it.
+        SendMessageW(dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_DEFAULTS, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog->Item(IDC_DEFAULTS)));
+        EXPECT_EQ(tick.ListedWithTheBoxOpen(), (Items{L"Keyboard"}));
+    }
+    EXPECT_TRUE(ListShows({L"Keyboard", L"Pad 1"}));
 }
 
 }  // namespace

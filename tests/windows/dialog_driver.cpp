@@ -1,5 +1,7 @@
 #include "dialog_driver.h"
 
+#include "failing_allocations.h"
+
 namespace {
 
 // The answerer of this thread; the hook procedure has no context of its own.
@@ -53,9 +55,11 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 }
 
 LRESULT CALLBACK MessageBoxAnswerer::WatchActivations(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && answerer != nullptr) {
+    if (code == HCBT_ACTIVATE && answerer != nullptr && !answerer->paused_) {
         const auto window = reinterpret_cast<HWND>(wParam);
         if (IsMessageBox(window)) {
+            // Also for a box that says memory has run out.
+            const AllocationsResumed resumed;
             answerer->seen_.push_back(
                 {TextOf(window), TextOf(GetDlgItem(window, kMessageBoxTextId))});
             // Taken once the box's own loop runs, as a press of its default button would be.

@@ -31,10 +31,13 @@ class MessageBoxAnswerer {
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
     const std::vector<SeenMessageBox>& Seen() const { return seen_; }
+    // Boxes opened from now on are left to the test.
+    void Pause() { paused_ = true; }
 
   private:
     static LRESULT CALLBACK WatchActivations(int code, WPARAM wParam, LPARAM lParam);
 
     HHOOK hook_ = nullptr;
+    bool paused_ = false;
     std::vector<SeenMessageBox> seen_;
 };

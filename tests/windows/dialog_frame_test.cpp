@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <optional>
 #include <stdexcept>
 
@@ -52,6 +53,7 @@ class FrameDialog : public MappedDialog<FrameDialog, SharedHandlers> {
     HBRUSH staticBrush = nullptr;
     // The control the range handler was last handed.
     int clickedInRange = 0;
+    bool throwsLackOfMemory = false;  // which failure the throwing handler throws
     // DWLP_USER as the handler of WM_NCDESTROY saw it.
     std::optional<LONG_PTR> userDataAtNcDestroy;
 
@@ -70,7 +72,11 @@ class FrameDialog : public MappedDialog<FrameDialog, SharedHandlers> {
     }
     void ClickedInRange(int controlId) { clickedInRange = controlId; }
     void EndWithOk() { End(IDOK); }
-    void Throw() { throw std::runtime_error("a handler of the test failed"); }
+    void Throw() {
+        if (throwsLackOfMemory)
+            throw std::bad_alloc();
+        throw std::runtime_error("a handler of the test failed");
+    }
 
     // The window, still known once the frame has let go of it.
     HWND ownWindow_ = nullptr;
@@ -235,8 +241,19 @@ TEST(DialogFrame, AHandlerThatThrowsFailsTheDialogAndEndsIt) {
     ASSERT_TRUE(dialog.CreateModeless(nullptr));
     Click(dialog, IDC_FRAME_THROW);
     EXPECT_TRUE(dialog.Failed());
+    EXPECT_FALSE(dialog.RanOutOfMemory());
     EXPECT_FALSE(IsWindowVisible(dialog.Window()));
     EXPECT_EQ(Ask(dialog, kAskOwn), kOwnAnswer);
+}
+
+// The program tells the player of a dialog that vanished for lack of memory.
+TEST(DialogFrame, AHandlerThatRunsOutOfMemoryIsToldApart) {
+    FrameDialog dialog;
+    dialog.throwsLackOfMemory = true;
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    Click(dialog, IDC_FRAME_THROW);
+    EXPECT_TRUE(dialog.Failed());
+    EXPECT_TRUE(dialog.RanOutOfMemory());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,86 @@
 #include "setup/win/direct3d8.h"
 
 namespace {
+
+// COM objects end through Release, never through a pointer to their interface, which has no
+// virtual destructor by design.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#endif
+
+// A Direct3D object with two adapters that remembers the flags it was asked to describe them
+// with; every other question is refused. The test owns it: its reference count never deletes it.
+class RecordingDirect3D : public IDirect3D8 {
+  public:
+    std::vector<DWORD> identifierFlags;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+    HRESULT STDMETHODCALLTYPE RegisterSoftwareDevice(void*) override { return E_NOTIMPL; }
+    UINT STDMETHODCALLTYPE GetAdapterCount() override { return 2; }
+    HRESULT STDMETHODCALLTYPE GetAdapterIdentifier(UINT, DWORD flags,
+                                                   D3DADAPTER_IDENTIFIER8* identifier) override {
+        identifierFlags.push_back(flags);
+        *identifier = {};
+        std::strcpy(identifier->Description, "Recording adapter");
+        return D3D_OK;
+    }
+    UINT STDMETHODCALLTYPE GetAdapterModeCount(UINT) override { return 0; }
+    HRESULT STDMETHODCALLTYPE EnumAdapterModes(UINT, UINT, D3DDISPLAYMODE*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetAdapterDisplayMode(UINT, D3DDISPLAYMODE*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDeviceType(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT,
+                                              WINBOOL) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
+                                                D3DFORMAT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDeviceMultiSampleType(UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL,
+                                                         D3DMULTISAMPLE_TYPE) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDepthStencilMatch(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT,
+                                                     D3DFORMAT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDeviceCaps(UINT, D3DDEVTYPE, D3DCAPS8*) override {
+        return E_NOTIMPL;
+    }
+    HMONITOR STDMETHODCALLTYPE GetAdapterMonitor(UINT) override { return nullptr; }
+    HRESULT STDMETHODCALLTYPE CreateDevice(UINT, D3DDEVTYPE, HWND, DWORD, D3DPRESENT_PARAMETERS*,
+                                           IDirect3DDevice8**) override {
+        return E_NOTIMPL;
+    }
+
+  private:
+    ULONG references_ = 1;  // the test's own
+};
+
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+// The driver's signature check can take a second or two per adapter on Windows, and the dialog
+// never shows its answer: the adapters are described without it.
+TEST(Direct3D8Adapters, AreDescribedWithoutCheckingTheDriversSignature) {
+    RecordingDirect3D recording;
+    {
+        const Direct3D8 direct3d{Microsoft::WRL::ComPtr<IDirect3D8>(&recording)};
+        EXPECT_EQ(direct3d.Adapters().size(), 2u);
+    }
+    EXPECT_EQ(recording.identifierFlags,
+              (std::vector<DWORD>{D3DENUM_NO_WHQL_LEVEL, D3DENUM_NO_WHQL_LEVEL}));
+}
 
 struct ScreenSize {
     std::uint32_t width;

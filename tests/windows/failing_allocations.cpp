@@ -17,6 +17,14 @@ FailingAllocations::~FailingAllocations() {
     allocationsFail = false;
 }
 
+AllocationsResumed::AllocationsResumed() : wereFailing_(allocationsFail) {
+    allocationsFail = false;
+}
+
+AllocationsResumed::~AllocationsResumed() {
+    allocationsFail = wereFailing_;
+}
+
 // The replaceable allocation functions of the whole test program. The array and nothrow forms
 // of the library come here too; deletion matches, through free.
 void* operator new(std::size_t size) {

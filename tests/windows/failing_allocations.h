@@ -12,3 +12,16 @@ class FailingAllocations {
     FailingAllocations(const FailingAllocations&) = delete;
     FailingAllocations& operator=(const FailingAllocations&) = delete;
 };
+
+// The test's own bookkeeping inside a failing scope (a hook that notes what it saw): while an
+// AllocationsResumed lives, this thread's allocations succeed again.
+class AllocationsResumed {
+  public:
+    AllocationsResumed();
+    ~AllocationsResumed();
+    AllocationsResumed(const AllocationsResumed&) = delete;
+    AllocationsResumed& operator=(const AllocationsResumed&) = delete;
+
+  private:
+    bool wereFailing_;
+};

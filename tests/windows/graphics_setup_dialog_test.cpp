@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "dialog_driver.h"
 #include "game_registry.h"
 #include "resources/resource_ids.h"

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "base/win/ui_text.h"
 #include "controls/input_code.h"
 #include "controls/win/keyboard_layout.h"

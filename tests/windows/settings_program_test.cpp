@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "base/win/unique_handle.h"
 #include "game_registry.h"
 #include "settings/settings_file.h"
@@ -108,14 +110,12 @@ TEST_F(SettingsProgramTest, WithoutFileItWorksOnTheInstalledFileAndPrintsUtf8) {
 
     const ProgramRun show = RunProgram(work, {"show", "--json"});
     EXPECT_EQ(show.exitCode, 0u) << show.err;
-    std::string escapedPath;
-    for (char c : installed)
-        escapedPath += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    EXPECT_NE(show.out.find("\"file\": \"" + escapedPath + "\""), std::string::npos) << show.out;
-    EXPECT_NE(show.out.find("\"jump\": {\"code\": 53, \"name\": \"R\xC3\xBC"
-                            "cktaste\"}"),
-              std::string::npos)
-        << show.out;
+    const nlohmann::json shown = nlohmann::json::parse(show.out, nullptr, false);
+    EXPECT_EQ(shown["file"], installed) << show.out;
+    EXPECT_EQ(shown["keyboardBindings"]["jump"], nlohmann::json({{"code", 53},
+                                                                 {"name",
+                                                                  "R\xC3\xBC"
+                                                                  "cktaste"}}));
     EXPECT_EQ(RunProgram(work, {"check"}).exitCode, 0u);
 }
 
@@ -137,6 +137,27 @@ TEST_F(SettingsProgramTest, AFileAnotherProgramHoldsIsLeftAsItWas) {
     EXPECT_EQ(ReadBytes(installed), before);
     EXPECT_EQ(RunProgram(work, {"set", "language=it"}).exitCode, 0u);
     EXPECT_EQ(GetLittleEndian32(ReadBytes(installed), 168), 3u);
+}
+
+// The game holding the current folder's file without sharing it: the tool says so and goes to no
+// other file.
+TEST_F(SettingsProgramTest, AFileHereThatCannotBeReadIsSaidSoAndNoOtherIsTaken) {
+    ASSERT_EQ(RunProgram(work, {"reset", "all"}).exitCode, 0u);
+    const Bytes installedBefore = ReadBytes(installed);
+    const std::string here = work.File(kSettingsFileName);
+    std::ofstream(here, std::ios::binary).write("tavrin", 6);
+    const UniqueHandle held(CreateFileA(here.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"show"}, std::vector<std::string>{"set", "language=it"}}) {
+        const ProgramRun run = RunProgram(work, arguments);
+        EXPECT_EQ(run.exitCode, 3u) << arguments[0];
+        EXPECT_NE(run.err.find("tavrin.dat is there but cannot be read"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(ReadBytes(installed), installedBefore);
 }
 
 }  // namespace

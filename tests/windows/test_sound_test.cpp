@@ -8,9 +8,12 @@
 #include <chrono>
 #include <vector>
 
+#include "failing_allocations.h"
 #include "setup/wave_file.h"
 #include "setup/win/direct_sound_library.h"
 #include "setup/win/test_sound.h"
+#include "support/temp_file.h"
+#include "support/wave_builder.h"
 
 namespace {
 
@@ -59,14 +62,22 @@ class HiddenWindow {
     HWND window_;
 };
 
-TEST(TestSound, APressWhileItPlaysNeitherRestartsNorStopsIt) {
+// DirectSound on the default device, for a hidden window.
+class TestSound : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(window.Get(), nullptr);
+        ASSERT_TRUE(library.Load());
+        ASSERT_EQ(library.Create(nullptr, directSound), DS_OK);
+        ASSERT_EQ(directSound->SetCooperativeLevel(window.Get(), DSSCL_PRIORITY), DS_OK);
+    }
+
     const HiddenWindow window;
-    ASSERT_NE(window.Get(), nullptr);
     DirectSoundLibrary library;
-    ASSERT_TRUE(library.Load());
     ComPtr<IDirectSound> directSound;
-    ASSERT_EQ(library.Create(nullptr, directSound), DS_OK);
-    ASSERT_EQ(directSound->SetCooperativeLevel(window.Get(), DSSCL_PRIORITY), DS_OK);
+};
+
+TEST_F(TestSound, APressWhileItPlaysNeitherRestartsNorStopsIt) {
     ComPtr<IDirectSoundBuffer> buffer = MakeSoundBuffer(*directSound.Get(), TwoSecondsOfSilence());
     ASSERT_NE(buffer, nullptr);
 
@@ -84,6 +95,21 @@ TEST(TestSound, APressWhileItPlaysNeitherRestartsNorStopsIt) {
     EXPECT_NE(status & DSBSTATUS_PLAYING, 0u) << "stopped";
     EXPECT_EQ(status & DSBSTATUS_LOOPING, 0u) << "played in a loop";
     EXPECT_GE(PlayPosition(*buffer.Get()), before) << "restarted";
+}
+
+// A 32-bit process may find no block for the samples: the sound then cannot be played, which the
+// Test button says, and the dialog stays.
+TEST_F(TestSound, ASoundWithoutMemoryForItsSamplesIsOneThatCannotBePlayed) {
+    const TempFile file(
+        WaveFile({Chunk("fmt ", FormatBody(Pcm(1, 8000, 8))), Chunk("data", SampleBytes(800))}));
+    const std::string path = file.Path();
+    ComPtr<IDirectSoundBuffer> buffer;
+    {
+        const FailingAllocations failing;
+        buffer = LoadTestSoundBuffer(*directSound.Get(), path.c_str());
+    }
+    EXPECT_EQ(buffer, nullptr);
+    EXPECT_NE(LoadTestSoundBuffer(*directSound.Get(), path.c_str()), nullptr);
 }
 
 }  // namespace

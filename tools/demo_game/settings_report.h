@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 #include "controls/input_code.h"
 #include "settings/guid_text.h"
 #include "settings/settings_file.h"

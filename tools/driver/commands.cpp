@@ -379,6 +379,17 @@ Answer PixelCommand(Arguments& arguments) {
     return Answer().Record("pixel", {Number(bgr[2]), Number(bgr[1]), Number(bgr[0])});
 }
 
+Answer SystemColourCommand(Arguments& arguments) {
+    const std::int64_t index = arguments.Integer(0);
+    if (index < 0 || index > COLOR_MENUBAR)
+        arguments.Fail(0, "is not a system colour index");
+    if (arguments.Failed())
+        return Answer::Failure(arguments.Error());
+    const COLORREF colour = GetSysColor(static_cast<int>(index));
+    return Answer().Record(
+        "pixel", {Number(GetRValue(colour)), Number(GetGValue(colour)), Number(GetBValue(colour))});
+}
+
 Answer RegSetCommand(Arguments& arguments) {
     HKEY root = Root(arguments, 0);
     const std::wstring path = WideFromUtf8(arguments.Text(1));
@@ -399,6 +410,19 @@ Answer RegSetCommand(Arguments& arguments) {
     if (arguments.Failed())
         return Answer::Failure(arguments.Error());
     const LONG result = WriteRegistryText(root, path, name, text, size);
+    return result == ERROR_SUCCESS ? Answer() : RegistryFailure(result);
+}
+
+Answer RegSetNumberCommand(Arguments& arguments) {
+    HKEY root = Root(arguments, 0);
+    const std::wstring path = WideFromUtf8(arguments.Text(1));
+    const std::string name = AnsiFromUtf8(arguments.Text(2));
+    const std::int64_t number = arguments.Integer(3);
+    if (number < 0 || number > 0xFFFFFFFF)
+        arguments.Fail(3, "is not a 32-bit number");
+    if (arguments.Failed())
+        return Answer::Failure(arguments.Error());
+    const LONG result = WriteRegistryNumber(root, path, name, static_cast<DWORD>(number));
     return result == ERROR_SUCCESS ? Answer() : RegistryFailure(result);
 }
 
@@ -468,6 +492,8 @@ constexpr Command kCommands[] = {
     {"pixel", 3, 3, PixelCommand, "<window> <x> <y>"},
     {"reg-set", 4, 5, RegSetCommand,
      "<HKLM|HKCU> <key> <name> <text> [terminated|unterminated|<byte-count>]"},
+    {"system-colour", 1, 1, SystemColourCommand, "<COLOR_* index>"},
+    {"reg-set-number", 4, 4, RegSetNumberCommand, "<HKLM|HKCU> <key> <name> <number>"},
     {"reg-get", 3, 3, RegGetCommand, "<HKLM|HKCU> <key> <name>"},
     {"reg-delete-value", 3, 3, RegDeleteValueCommand, "<HKLM|HKCU> <key> <name>"},
     {"reg-delete-key", 2, 2, RegDeleteKeyCommand, "<HKLM|HKCU> <key>"},

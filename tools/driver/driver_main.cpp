@@ -56,9 +56,27 @@ int Serve(HANDLE input, HANDLE output) {
     }
 }
 
+// Windows of a program of another DPI awareness than the driver's are seen scaled to the
+// driver's own DPI, in coordinates and pictures alike, unless the driver is per-monitor aware: it
+// then sees every window in the screen's own pixels, as the player does. The function exists from
+// Windows 10 1607 on; the driver declares no manifest, so that the call decides.
+void SeeWindowsInScreenPixels() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto set = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (set == nullptr)
+        return;
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, or the first per-monitor awareness where that
+    // is not known.
+    if (!set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))))
+        set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3)));
+}
+
 }  // namespace
 
 int main() {
+    SeeWindowsInScreenPixels();
     HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     const std::vector<std::string> arguments = CommandLineArguments();
     if (arguments.empty()) {

@@ -1,6 +1,7 @@
 #include "tools/driver/registry.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "base/win/registry_key.h"
@@ -42,6 +43,18 @@ LONG WriteRegistryText(HKEY root, const std::wstring& path, const std::string& n
     return RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, data.data(), size);
 }
 
+LONG WriteRegistryNumber(HKEY root, const std::wstring& path, const std::string& name,
+                         DWORD number) {
+    RegistryKey key;
+    const LONG created =
+        RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                        key.Receive(), nullptr);
+    if (created != ERROR_SUCCESS)
+        return created;
+    return RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&number), sizeof number);
+}
+
 LONG ReadRegistryValue(HKEY root, const std::wstring& path, const std::string& name,
                        RegistryValue* value) {
     RegistryKey key;
@@ -58,7 +71,13 @@ LONG ReadRegistryValue(HKEY root, const std::wstring& path, const std::string& n
     if (read != ERROR_SUCCESS)
         return read;
     value->size = size;
-    value->text.assign(reinterpret_cast<const char*>(data.data()));
+    if (value->type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD number = 0;
+        std::memcpy(&number, data.data(), sizeof number);
+        value->text = std::to_string(number);
+    } else {
+        value->text.assign(reinterpret_cast<const char*>(data.data()));
+    }
     return ERROR_SUCCESS;
 }
 

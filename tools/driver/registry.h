@@ -14,7 +14,8 @@ HKEY RegistryRoot(std::string_view name);
 struct RegistryValue {
     DWORD type;
     DWORD size;        // bytes as RegQueryValueExA counts them
-    std::string text;  // the data up to its first zero byte, in the ANSI code page
+    std::string text;  // the data up to its first zero byte, in the ANSI code page; a
+                       // REG_DWORD's number in decimal
 };
 
 // Writes `size` bytes of `text` and its terminating zero as a REG_SZ value, through the ANSI
@@ -22,6 +23,9 @@ struct RegistryValue {
 // zero bytes. All texts are in the ANSI code page.
 LONG WriteRegistryText(HKEY root, const std::wstring& path, const std::string& name,
                        const std::string& text, DWORD size);
+// Writes a REG_DWORD value.
+LONG WriteRegistryNumber(HKEY root, const std::wstring& path, const std::string& name,
+                         DWORD number);
 LONG ReadRegistryValue(HKEY root, const std::wstring& path, const std::string& name,
                        RegistryValue* value);
 // Deleting what is already absent succeeds: tests clean up without knowing what they left.

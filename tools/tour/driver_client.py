@@ -156,5 +156,21 @@ class Driver:
     def set_registry_text(self, root, key, name, text):
         self.call("reg-set", root, key, name, text)
 
+    def set_registry_number(self, root, key, name, number):
+        """A REG_DWORD value."""
+        self.call("reg-set-number", root, key, name, number)
+
+    def registry_value(self, root, key, name):
+        """A value's text (a REG_DWORD's number in decimal), or None where there is none."""
+        try:
+            return self.call("reg-get", root, key, name)[0][3]
+        except DriverError as error:
+            if str(error).endswith("registry error 2"):  # ERROR_FILE_NOT_FOUND
+                return None
+            raise
+
+    def delete_registry_value(self, root, key, name):
+        self.call("reg-delete-value", root, key, name)
+
     def delete_registry_key(self, root, key):
         self.call("reg-delete-key", root, key)

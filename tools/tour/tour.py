@@ -6,7 +6,10 @@ Usage: tour.py WINDOWS_BUILD_FOLDER OUTPUT_FOLDER
 
 Needs a Wine environment of its own (WINE, WINEPREFIX, DISPLAY: scripts/lib/wine-env.sh), which
 scripts/tour.sh sets up. Writes OUTPUT_FOLDER/<language>/<window>.png, languages en fr de it es,
-windows launcher graphics audio controls: each the client area of its window.
+windows launcher graphics audio controls: each the client area of its window. Then the English
+set once more on a display of 144 DPI (150 %), in OUTPUT_FOLDER/en-144dpi: Wine takes the DPI
+from LogPixels when a program starts, so the tour sets it for those windows and puts the old
+value back.
 
 The demo installation is copied to a temporary folder and named by the game's registry key while
 the tour runs. The language reaches every window through the settings file: the launcher takes
@@ -32,6 +35,11 @@ SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 LANGUAGES = ["en", "fr", "de", "it", "es"]
 
 GAME_KEY = "Software\\Galdoris Interactive\\Tavrin Demo\\1.00"
+
+# The set on a scaled display: English at 150 %.
+SCALED_DPI = 144
+SCALED_FOLDER = "en-144dpi"
+DESKTOP_KEY = "Control Panel\\Desktop"
 
 # Direct3D takes its time the first time a process uses it under Wine.
 WINDOW_WAIT = 90.0
@@ -130,17 +138,38 @@ class Tour:
             settings.write(settings_file(number))
 
     def take_all(self, output):
-        """Every window in every language into output/<language>/<window>.png."""
+        """Every window in every language into output/<language>/<window>.png, and the English
+        ones at 144 DPI into output/en-144dpi."""
         for number, language in enumerate(LANGUAGES):
-            self.use_language(number)
-            os.makedirs(os.path.join(output, language), exist_ok=True)
-            for window in WINDOWS:
-                with self.opened(window, number) as (handle, title):
-                    shot = self.painted(handle)
-                    with open(os.path.join(output, language, window.name + ".png"), "wb") as png:
-                        png.write(write_png(shot))
-                    print(f"{language} {window.name:9} {shot.width} x {shot.height}  {title}",
-                          flush=True)
+            self.take_set(output, language, number)
+        with self.display_dpi(SCALED_DPI):
+            self.take_set(output, SCALED_FOLDER, 0)
+
+    def take_set(self, output, folder, language):
+        """The four windows in one language into output/<folder>/<window>.png."""
+        self.use_language(language)
+        os.makedirs(os.path.join(output, folder), exist_ok=True)
+        for window in WINDOWS:
+            with self.opened(window, language) as (handle, title):
+                shot = self.painted(handle)
+                with open(os.path.join(output, folder, window.name + ".png"), "wb") as png:
+                    png.write(write_png(shot))
+                print(f"{folder} {window.name:9} {shot.width} x {shot.height}  {title}",
+                      flush=True)
+
+    @contextlib.contextmanager
+    def display_dpi(self, dpi):
+        """The programs started inside run on a display of `dpi`; the prefix's own DPI comes
+        back afterwards."""
+        previous = self.driver.registry_value("HKCU", DESKTOP_KEY, "LogPixels")
+        self.driver.set_registry_number("HKCU", DESKTOP_KEY, "LogPixels", dpi)
+        try:
+            yield
+        finally:
+            if previous is None:
+                self.driver.delete_registry_value("HKCU", DESKTOP_KEY, "LogPixels")
+            else:
+                self.driver.set_registry_number("HKCU", DESKTOP_KEY, "LogPixels", int(previous))
 
     @contextlib.contextmanager
     def opened(self, window, language):

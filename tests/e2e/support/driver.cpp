@@ -418,8 +418,18 @@ std::optional<Colour> Driver::ClientPixel(WindowHandle window, int x, int y) {
                   static_cast<std::uint8_t>(Decimal(pixel, 3))};
 }
 
-std::optional<WindowInfo> Driver::WaitPainted(const std::string& title, int x, int y,
-                                              Colour colour, Milliseconds timeout) {
+std::optional<Colour> Driver::SystemColour(int index) {
+    const auto answer = Ask({"system-colour", Number(index)});
+    if (!answer)
+        return std::nullopt;
+    const Record& pixel = Expect(*answer, "pixel");
+    return Colour{static_cast<std::uint8_t>(Decimal(pixel, 1)),
+                  static_cast<std::uint8_t>(Decimal(pixel, 2)),
+                  static_cast<std::uint8_t>(Decimal(pixel, 3))};
+}
+
+std::optional<WindowInfo> Driver::WaitPainted(const std::string& title, int x, int y, Colour colour,
+                                              Milliseconds timeout) {
     const auto answer = Ask({"wait-painted", title, Number(x), Number(y), Number(colour.red),
                              Number(colour.green), Number(colour.blue), Milli(timeout)},
                             timeout);
@@ -431,6 +441,11 @@ std::optional<WindowInfo> Driver::WaitPainted(const std::string& title, int x, i
 bool Driver::SetRegistryText(RegistryRoot root, const std::string& key, const std::string& name,
                              const std::string& text, const StoredSize& size) {
     return Ask({"reg-set", RootName(root), key, name, text, size.argument}).has_value();
+}
+
+bool Driver::SetRegistryNumber(RegistryRoot root, const std::string& key, const std::string& name,
+                               std::uint32_t number) {
+    return Ask({"reg-set-number", RootName(root), key, name, Number(number)}).has_value();
 }
 
 std::optional<RegistryText> Driver::ReadRegistryValue(RegistryRoot root, const std::string& key,

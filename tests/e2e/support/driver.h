@@ -167,6 +167,9 @@ class Driver {
     // Pictures of the client area as it shows on the screen.
     std::optional<PixelSize> SaveClientArea(WindowHandle window, const std::filesystem::path& bmp);
     std::optional<Colour> ClientPixel(WindowHandle window, int x, int y);
+    // GetSysColor of a COLOR_* index: the colours the system paints with (COLOR_3DFACE 15, the
+    // plain dialog background).
+    std::optional<Colour> SystemColour(int index);
     // The first visible window titled `title` whose client pixel (x, y) the screen shows in
     // `colour`, waiting for it without making any window paint.
     std::optional<WindowInfo> WaitPainted(const std::string& title, int x, int y, Colour colour,
@@ -176,6 +179,9 @@ class Driver {
     bool SetRegistryText(RegistryRoot root, const std::string& key, const std::string& name,
                          const std::string& text,
                          const StoredSize& size = StoredSize::Terminated());
+    // A REG_DWORD value; ReadRegistryValue gives it back as its number in decimal.
+    bool SetRegistryNumber(RegistryRoot root, const std::string& key, const std::string& name,
+                           std::uint32_t number);
     std::optional<RegistryText> ReadRegistryValue(RegistryRoot root, const std::string& key,
                                                   const std::string& name);
     bool DeleteRegistryValue(RegistryRoot root, const std::string& key, const std::string& name);

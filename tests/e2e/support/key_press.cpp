@@ -66,6 +66,19 @@ bool PressKey(const std::string& keysym, Milliseconds timeout) {
     return RunXdotool({"keydown", keysym, "sleep", "0.15", "keyup", keysym}, timeout);
 }
 
+bool HoldKey(const std::string& keysym, Milliseconds hold) {
+    const std::string seconds = std::to_string(static_cast<double>(hold.count()) / 1000.0);
+    return RunXdotool({"keydown", keysym, "sleep", seconds, "keyup", keysym}, kGenerousWait + hold);
+}
+
+bool KeyDown(const std::string& keysym) {
+    return RunXdotool({"keydown", keysym}, kGenerousWait);
+}
+
+bool KeyUp(const std::string& keysym) {
+    return RunXdotool({"keyup", keysym}, kGenerousWait);
+}
+
 bool ClickPointerAt(int x, int y, Milliseconds timeout) {
     return RunXdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}, timeout);
 }

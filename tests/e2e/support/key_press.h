@@ -13,6 +13,14 @@ namespace e2e {
 // moment as a player would, and releases it; true when xdotool did so within `timeout`.
 bool PressKey(const std::string& keysym, Milliseconds timeout = kGenerousWait);
 
+// Presses the key and holds it for `hold`, long enough for the display to repeat it when that is
+// past its auto-repeat delay, then releases it.
+bool HoldKey(const std::string& keysym, Milliseconds hold);
+
+// Presses the key and keeps it down until KeyUp, as a stuck key or a resting finger does.
+bool KeyDown(const std::string& keysym);
+bool KeyUp(const std::string& keysym);
+
 // Moves the pointer to (x, y) on the screen and clicks the left button there, as a player's
 // mouse does: the window under the pointer is activated and the control pressed takes the focus.
 bool ClickPointerAt(int x, int y, Milliseconds timeout = kGenerousWait);

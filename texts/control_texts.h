@@ -4,7 +4,7 @@
 // Italian, Spanish. The names of keys, buttons and axes are in key_names.h, message texts in
 // messages.h.
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace texts::controls {
 

@@ -1,4 +1,4 @@
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace {
 

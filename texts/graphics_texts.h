@@ -3,7 +3,7 @@
 // dialog opens). Five languages per entry: English, French, German, Italian, Spanish. Its message
 // texts are in messages.h.
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace texts::graphics {
 

@@ -1,6 +1,6 @@
-#include "app/texts/start_failure.h"
+#include "texts/start_failure.h"
 
-#include "app/texts/messages.h"
+#include "texts/messages.h"
 
 std::optional<LocalText> StartFailureText(std::intptr_t shellExecuteResult, bool fileTypeAction) {
     using namespace texts::messages;

@@ -1,6 +1,6 @@
-#include "app/texts/system_language.h"
+#include "texts/system_language.h"
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 // The start results that have messages of their own, numbered as ShellExecuteA returns them
 // (Windows names in the comments). Any result above kLastStartFailure is a successful start.

@@ -1,7 +1,7 @@
 #pragma once
 // Texts in the five interface languages, and the process-wide language that picks one of them.
 //
-// The tables under app/texts/ are written in UTF-8 so that a translator reads "Französisch" as
+// The tables under texts/ are written in UTF-8 so that a translator reads "Französisch" as
 // it is meant; the Windows ANSI functions want code page 1252, where every accented letter is a
 // single byte. The conversion happens while compiling: a text that code page 1252 cannot hold, or
 // malformed UTF-8, stops the build instead of reaching the screen garbled. A table entry reads

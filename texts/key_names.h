@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace texts::keys {
 

@@ -3,13 +3,13 @@
 
 #include <cstddef>
 
-#include "app/texts/audio_texts.h"
-#include "app/texts/control_texts.h"
-#include "app/texts/graphics_texts.h"
-#include "app/texts/key_names.h"
-#include "app/texts/launcher_texts.h"
-#include "app/texts/local_text.h"
-#include "app/texts/messages.h"
+#include "texts/audio_texts.h"
+#include "texts/control_texts.h"
+#include "texts/graphics_texts.h"
+#include "texts/key_names.h"
+#include "texts/launcher_texts.h"
+#include "texts/local_text.h"
+#include "texts/messages.h"
 
 namespace {
 

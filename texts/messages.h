@@ -2,7 +2,7 @@
 // Message boxes: their captions and every message text the launcher and the setup dialogs show.
 // Five languages per entry: English, French, German, Italian, Spanish. "\n" breaks the line.
 
-#include "app/texts/local_text.h"
+#include "texts/local_text.h"
 
 namespace texts::messages {
 
@@ -55,7 +55,7 @@ inline constexpr LocalText kNoPdfAssociation =
           "Nessuna applicazione associata all'estensione .pdf",
           "No hay ninguna aplicación asociada a la extensión de nombre de archivo .pdf">;
 
-// Start result "out of memory".
+// Start result "out of memory"; also memory running out in either program, which then ends.
 inline constexpr LocalText kOutOfMemory =
     Texts<"There was not enough memory to complete the operation",
           "Mémoire insuffisante pour terminer l'opération",
