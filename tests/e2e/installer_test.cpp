@@ -185,7 +185,7 @@ TEST_F(InstallerTest, SilentInstallPlacesTheShippedFilesAndRegistersTheGame) {
             driver_->ReadRegistryValue(RegistryRoot::LocalMachine, kUninstallKey, flag);
         ASSERT_TRUE(value) << flag;
         EXPECT_EQ(value->type, kDword) << flag;
-        EXPECT_EQ(value->text, "\x01") << flag;
+        EXPECT_EQ(value->text, "1") << flag;
     }
 
     // The demo installation and the uninstaller, each file as the build prepared it for

@@ -1,13 +1,12 @@
 #include "e2e/support/programs.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "e2e/support/wait_until.h"
 
@@ -17,10 +16,19 @@ namespace e2e {
 
 namespace {
 
-// The command line of a Unix process, its arguments joined by blanks.
+// The command line of a Unix process, its arguments joined by blanks; empty for one that has
+// ended meanwhile. Read with the system's calls: the C++ library throws on the error reading a
+// vanished process's file gives.
 std::string CommandLineOf(const std::filesystem::path& processFolder) {
-    std::ifstream in(processFolder / "cmdline", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    const int file = open((processFolder / "cmdline").c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return text;
+    char chunk[4096];
+    ssize_t got = 0;
+    while ((got = read(file, chunk, sizeof chunk)) > 0)
+        text.append(chunk, static_cast<std::size_t>(got));
+    close(file);
     std::replace(text.begin(), text.end(), '\0', ' ');
     return text;
 }
