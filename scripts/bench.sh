@@ -6,8 +6,9 @@
 #                                         stb_image; ARGS go to Google Benchmark (e.g.
 #                                         --benchmark_repetitions=5)
 #   scripts/bench.sh startup [ARGS...]    time from starting each program to its first painted
-#                                         window under Wine, beside a baseline program, and where
-#                                         that time goes; ARGS go to
+#                                         window under Wine and until the window is ready, beside
+#                                         the window's own template shown bare, and where that
+#                                         time goes; ARGS go to
 #                                         tools/startup_bench/startup_bench.py (--runs N,
 #                                         --only graphics,audio)
 #
@@ -43,8 +44,7 @@ fi
 
 if [[ $what == startup || $what == all ]]; then
     cmake --preset win64 >/dev/null
-    cmake --build --preset win64 --target tavrin_demo tavrin_driver startup_baseline \
-        startup_baseline_controls
+    cmake --build --preset win64 --target tavrin_demo tavrin_driver startup_template
     source "$root/scripts/lib/wine-env.sh"
     trap wine_env_stop EXIT
     trap 'exit 130' INT

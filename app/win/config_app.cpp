@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <memory>
 #include <new>
@@ -10,8 +9,8 @@
 #include "app/command_line.h"
 #include "texts/local_text.h"
 #include "texts/messages.h"
-#include "base/win/com_initialisation.h"
 #include "base/win/instance_mutex.h"
+#include "base/win/shell.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
 #include "controls/win/control_setup_dialog.h"
@@ -63,7 +62,6 @@ int ConfigApp::Run(int argc, const char* const* argv) {
 }
 
 int ConfigApp::RunHoldingTheMutex(int argc, const char* const* argv) {
-    const ComInitialisation com;
     const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&commonControls);
     FetchHollowBrush();
@@ -98,7 +96,7 @@ int ConfigApp::RunHoldingTheMutex(int argc, const char* const* argv) {
         case StartRequest::Kind::StartLauncher:
             // A launcher that cannot be started is not reported: there is nobody to tell.
             if (const std::optional<std::string> program = LauncherProgramPath(folder)) {
-                ShellExecuteA(nullptr, "open", program->c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+                Shell().Open(nullptr, program->c_str(), nullptr);
             }
             break;
         case StartRequest::Kind::Nothing:

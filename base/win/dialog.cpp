@@ -15,6 +15,9 @@ bool firstCreation = true;
 bool firstInitialisation = true;
 bool firstPaint = true;
 
+// The timer that brings kAfterFirstPaint; the dialogs' own timers count from 1.
+constexpr UINT_PTR kAfterFirstPaintTimer = 0xF1F5;
+
 }  // namespace
 
 Dialog::~Dialog() {
@@ -37,6 +40,11 @@ bool Dialog::CreateModeless(HWND owner) {
     modeless_ = true;
     return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
                               DialogProcedure, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::RunAfterFirstPaint() {
+    if (afterFirstPaint_ == AfterFirstPaint::NotAsked)
+        afterFirstPaint_ = AfterFirstPaint::Asked;
 }
 
 void Dialog::End(INT_PTR result) {
@@ -63,6 +71,26 @@ void ReportHandlerFailure(UINT message, const char* what) {
 
 }  // namespace
 
+// A posted message would come before the window is even shown: a modal dialog is shown when its
+// queue is first empty. A timer's message comes only when nothing else waits, painting included,
+// so a timer set at the first paint comes once the controls have painted too.
+Message Dialog::AfterFirstPaintFor(const Message& message) {
+    if (message.id == WM_PAINT && afterFirstPaint_ == AfterFirstPaint::Asked) {
+        SetTimer(window_, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
+        afterFirstPaint_ = AfterFirstPaint::TimerSet;
+    }
+    if (message.id != WM_TIMER || message.wParam != kAfterFirstPaintTimer ||
+        afterFirstPaint_ != AfterFirstPaint::TimerSet) {
+        return message;
+    }
+    KillTimer(window_, kAfterFirstPaintTimer);
+    afterFirstPaint_ = AfterFirstPaint::Done;
+    // Under Wine a window's picture reaches the screen when its thread next waits for messages: a
+    // wait of no time lets the painted dialog go there before the work holds the thread.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    return {kAfterFirstPaint, 0, 0};
+}
+
 void Dialog::Fail(UINT message, const char* what) {
     if (std::exchange(failed_, true))
         return;
@@ -87,13 +115,14 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT id, WPARAM wParam, LP
 
     if (id == WM_PAINT && std::exchange(firstPaint, false))
         StartupMark("first paint");
+    const Message message = dialog->AfterFirstPaintFor({id, wParam, lParam});
     std::optional<StartupStep> initialisation;
     if (id == WM_INITDIALOG && std::exchange(firstInitialisation, false))
         initialisation.emplace("dialog initialisation");
 
     HandlerResult result;
     try {
-        result = dialog->Dispatch({id, wParam, lParam});
+        result = dialog->Dispatch(message);
     } catch (const std::bad_alloc& failure) {
         if (!dialog->failed_)
             dialog->ranOutOfMemory_ = true;

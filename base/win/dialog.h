@@ -25,6 +25,11 @@
 #include <type_traits>
 #include <vector>
 
+// What a dialog's map receives once, just after the window's first paint, when its initialisation
+// asked for it (Dialog::RunAfterFirstPaint): the moment for work the player need not wait for
+// before seeing the dialog, such as DirectX listing its devices.
+inline constexpr UINT kAfterFirstPaint = WM_APP + 0x3F00;
+
 // A message as the dialog procedure received it.
 struct Message {
     UINT id;
@@ -64,8 +69,15 @@ class Dialog {
     // Ends a modal dialog with `result`. A modeless one is hidden; its window goes with the object.
     void End(INT_PTR result);
 
+    // Asks for kAfterFirstPaint, once the window has been shown and painted whole.
+    void RunAfterFirstPaint();
+
   private:
+    enum class AfterFirstPaint { NotAsked, Asked, TimerSet, Done };
+
     virtual HandlerResult Dispatch(const Message& message) = 0;
+    // `message`, or kAfterFirstPaint in place of the timer's message that brings it.
+    Message AfterFirstPaintFor(const Message& message);
     // After a handler threw: reports it once and ends the dialog with -1.
     void Fail(UINT message, const char* what);
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
@@ -75,6 +87,7 @@ class Dialog {
     bool modeless_ = false;
     bool failed_ = false;
     bool ranOutOfMemory_ = false;
+    AfterFirstPaint afterFirstPaint_ = AfterFirstPaint::NotAsked;
 };
 
 template <class Owner>

@@ -43,6 +43,7 @@ const MessageMap<ControlSetupDialog> ControlSetupDialog::kMessageMap = {
     OnMessage(WM_PAINT, &ControlSetupDialog::Relabel),
     OnMessage(WM_DEVICECHANGE, &ControlSetupDialog::DeviceChanged),
     OnMessage(WM_TIMER, &ControlSetupDialog::TimerElapsed),
+    OnMessage(kAfterFirstPaint, &ControlSetupDialog::FinishOpening),
     OnMessage(WM_DESTROY, &ControlSetupDialog::Destroyed),
     ChainMessageMap<SkinnedDialog>(),
 };
@@ -51,6 +52,31 @@ ControlSetupDialog::ControlSetupDialog(DirectInputFactory directInput)
     : MappedDialog(IDD_CONTROL_SETUP), directInput_(std::move(directInput)) {}
 
 HandlerResult ControlSetupDialog::Initialise(const Message&) {
+    bindings_.keyboardSet = {};
+    bindings_.controllerSet = {};
+    bindings_.selectedController = 0;
+    // The control setup shares the file with nobody while it reads or writes it.
+    const SettingsReadOutcome outcome =
+        ReadSettingsForDialog(Window(), record_, kExclusiveReadWrite);
+    const bool defaultsRestored = bindings_.LoadAtStart(outcome != SettingsReadOutcome::Missing,
+                                                        outcome == SettingsReadOutcome::Valid);
+    RefreshCaptions();
+    if (defaultsRestored)
+        InvalidateRect(Window(), nullptr, TRUE);
+
+    // Registered before the controllers are listed, so that none that comes meanwhile is missed.
+    deviceNotification_ = RegisterHidNotification(Window());
+    // The texts in place before the window shows: its first paint then finds nothing to change,
+    // and the dialog is painted once instead of twice.
+    Relabel({});
+    // DirectInput takes its time to open and to list the controllers, and the tooltips show only
+    // under a resting pointer: the player sees the dialog first.
+    EnableWindow(Item(IDOK), FALSE);
+    RunAfterFirstPaint();
+    return TRUE;
+}
+
+HandlerResult ControlSetupDialog::FinishOpening(const Message&) {
     tooltips_.Create(Window());
     tooltips_.Add(IDOK, Localise(text::kOkTip));
     tooltips_.Add(IDC_CONTROL_CANCEL, Localise(text::kCancelTip));
@@ -67,21 +93,11 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
     tooltips_.Add(IDC_CALIBRATE, Localise(text::kCalibrateTip));
     tooltips_.Add(IDC_CONTROLLER_LIST, Localise(text::kControllerTip));
     tooltips_.Activate();
+    OpenInput();
+    return 0;
+}
 
-    bindings_.keyboardSet = {};
-    bindings_.controllerSet = {};
-    bindings_.selectedController = 0;
-    // The control setup shares the file with nobody while it reads or writes it.
-    const SettingsReadOutcome outcome =
-        ReadSettingsForDialog(Window(), record_, kExclusiveReadWrite);
-    const bool defaultsRestored = bindings_.LoadAtStart(outcome != SettingsReadOutcome::Missing,
-                                                        outcome == SettingsReadOutcome::Valid);
-    RefreshCaptions();
-    if (defaultsRestored)
-        InvalidateRect(Window(), nullptr, TRUE);
-
-    // Registered before the controllers are listed, so that none that comes meanwhile is missed.
-    deviceNotification_ = RegisterHidNotification(Window());
+void ControlSetupDialog::OpenInput() {
     HRESULT opened = E_FAIL;
     {
         const StartupStep step("directinput");
@@ -92,12 +108,14 @@ HandlerResult ControlSetupDialog::Initialise(const Message&) {
         ShowMessage(Window(), Localise(texts::messages::kDirectInputError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONSTOP);
         End(0);
-        return TRUE;
+        return;
     }
+    inputOpen_ = true;
     FillControllerList();
     bindings_.LoadSets();
     RefreshCaptions();
-    return TRUE;
+    EnableWindow(Item(IDOK), TRUE);
+    StartupMark("ready");
 }
 
 void ControlSetupDialog::FillControllerList() {
@@ -158,7 +176,8 @@ HandlerResult ControlSetupDialog::TimerElapsed(const Message& message) {
         return std::nullopt;
     // A message box of this dialog disables it while it is open, and the code that opened it
     // goes on with the list it knew when the box closes: the listing waits, the timer runs on.
-    if (!IsWindowEnabled(Window()))
+    // So does a change that comes before the controllers were first listed.
+    if (!IsWindowEnabled(Window()) || !inputOpen_)
         return 0;
     KillTimer(Window(), kDeviceChangeTimer);
     FollowAttachedControllers();
@@ -220,6 +239,9 @@ void ControlSetupDialog::ControllerChanged() {
 }
 
 void ControlSetupDialog::BindingClicked(int buttonId) {
+    // A capture reads the devices, which are not open yet.
+    if (!inputOpen_)
+        return;
     if (const std::optional<ControlAction> action = ActionOfButton(buttonId))
         StartCapture(*action);
 }
@@ -259,6 +281,8 @@ void ControlSetupDialog::Calibrate() {
 }
 
 void ControlSetupDialog::Accept() {
+    if (!inputOpen_)
+        return;
     WriteSettings();
     End(IDOK);
 }

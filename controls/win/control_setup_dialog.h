@@ -4,6 +4,11 @@
 // the player changes the controller selection; a click on a binding button starts a capture in a
 // small window of its own (key_capture_dialog.h), which binds the first input the player gives.
 //
+// DirectInput is opened, and the controllers listed, just after the window's first paint, when
+// the tooltips are made too: the dialog shows with its skin and the bindings of the file at once,
+// and the list fills a moment later. Until then OK is disabled, and OK and the binding buttons do
+// nothing.
+//
 // The controller list follows the controllers that are plugged in or pulled out while the dialog
 // is open. The selection stays on the device the player chose, wherever the list now puts it; a
 // selected controller that is pulled out stays selected with its bindings, shown as not
@@ -33,6 +38,11 @@ class ControlSetupDialog : public MappedDialog<ControlSetupDialog, SkinnedDialog
     static const MessageMap<ControlSetupDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
+    // After the first paint: the tooltips, then DirectInput.
+    HandlerResult FinishOpening(const Message& message);
+    // Opens DirectInput and fills the controller list; ends the dialog with the DirectInput
+    // message when it cannot be opened.
+    void OpenInput();
     // A click on one of the nine binding buttons; the range of their identifiers holds one
     // other control, which binds nothing.
     void BindingClicked(int buttonId);
@@ -69,6 +79,7 @@ class ControlSetupDialog : public MappedDialog<ControlSetupDialog, SkinnedDialog
     ControlBindings bindings_{record_};
     DirectInputFactory directInput_;
     InputSystem input_;
+    bool inputOpen_ = false;
     DeviceNotification deviceNotification_;
     // The window of the last capture, until the next one starts; its devices come from input_.
     std::unique_ptr<KeyCaptureDialog> capture_;

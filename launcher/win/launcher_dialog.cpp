@@ -1,7 +1,5 @@
 #include "launcher/win/launcher_dialog.h"
 
-#include <shellapi.h>
-
 #include "texts/launcher_texts.h"
 #include "texts/local_text.h"
 #include "texts/messages.h"
@@ -62,6 +60,7 @@ void SetIcons(HWND window) {
 
 const MessageMap<LauncherDialog> LauncherDialog::kMessageMap = {
     OnInitDialog(&LauncherDialog::Initialise),
+    OnMessage(kAfterFirstPaint, &LauncherDialog::FinishOpening),
     OnMessage(WM_PAINT, &LauncherDialog::Paint),
     OnMessage(WM_DESTROY, &LauncherDialog::Destroyed),
     OnCommand(IDC_PLAY, BN_CLICKED, &LauncherDialog::PlayPressed),
@@ -93,7 +92,15 @@ HandlerResult LauncherDialog::Initialise(const Message&) {
     SetIcons(Window());
     // The language follows the system and the stored settings; the player has no list to open.
     ShowWindow(Item(IDC_LANGUAGE_LIST), SW_HIDE);
+    // The tooltips show only under a resting pointer: they are made once the window is painted.
+    RunAfterFirstPaint();
     return TRUE;
+}
+
+HandlerResult LauncherDialog::FinishOpening(const Message&) {
+    AddLauncherTooltips();
+    StartupMark("ready");
+    return 0;
 }
 
 HandlerResult LauncherDialog::Paint(const Message&) {
@@ -107,7 +114,7 @@ HandlerResult LauncherDialog::Destroyed(const Message&) {
     return std::nullopt;
 }
 
-void LauncherDialog::ApplyLauncherTexts() {
+void LauncherDialog::AddLauncherTooltips() {
     tipSaysInstalled_ = GameInstalled();
     tooltips_.Create(Window());
     tooltips_.Add(IDC_PLAY, Localise(text::kPlay));
@@ -123,7 +130,9 @@ void LauncherDialog::ApplyLauncherTexts() {
     tooltips_.Add(IDC_LANGUAGE_LIST, Localise(text::kLanguageTip));
     tooltips_.Add(IDC_UPDATE_INSTALL, InstallTip(tipSaysInstalled_));
     tooltips_.Activate();
+}
 
+void LauncherDialog::ApplyLauncherTexts() {
     const HWND window = Window();
     SetItemTextIfChanged(window, IDC_CLOSE, Localise(text::kClose));
     SetItemTextIfChanged(window, IDC_PLAY, Localise(text::kPlay));
@@ -171,6 +180,7 @@ void LauncherDialog::LanguageChanged() {
     if (!chosen)
         return;
     SetCurrentLanguage(static_cast<int>(*chosen));
+    AddLauncherTooltips();
     ApplyLauncherTexts();
     InvalidateRect(Window(), nullptr, TRUE);
     StoreLauncherLanguage(Window(), record_);
@@ -182,9 +192,9 @@ void LauncherDialog::ShowError(const char* message) {
 }
 
 bool LauncherDialog::Start(const LaunchTarget& target) {
-    const auto result = reinterpret_cast<std::intptr_t>(ShellExecuteA(
-        Window(), "open", target.file.c_str(),
-        target.parameters.empty() ? nullptr : target.parameters.c_str(), nullptr, SW_SHOWDEFAULT));
+    const std::intptr_t result =
+        shell_.Open(Window(), target.file.c_str(),
+                    target.parameters.empty() ? nullptr : target.parameters.c_str());
     const std::optional<LocalText> failure = StartFailureText(result, target.opensByFileType);
     if (!failure)
         return true;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "base/win/shell.h"
 #include "base/win/tooltips.h"
 #include "launcher/launch_targets.h"
 #include "settings/settings_file.h"
@@ -19,6 +20,8 @@ class LauncherDialog : public MappedDialog<LauncherDialog, SkinnedDialog> {
     static const MessageMap<LauncherDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
+    // After the first paint: the tooltips, which show only under a resting pointer.
+    HandlerResult FinishOpening(const Message& message);
     HandlerResult Paint(const Message& message);
     HandlerResult Destroyed(const Message& message);
     void LanguageChanged();
@@ -42,11 +45,13 @@ class LauncherDialog : public MappedDialog<LauncherDialog, SkinnedDialog> {
     bool Start(const LaunchTarget& target);
     void ShowError(const char* text);
 
+    void AddLauncherTooltips();
     void ApplyLauncherTexts();
     void ApplyInstallState();
 
     SettingsFile record_;
     bool directX81Present_ = false;
+    Shell shell_;
     Tooltips tooltips_;
     bool tipSaysInstalled_ = false;  // which of its two tooltips the install button has
 };

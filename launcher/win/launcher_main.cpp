@@ -6,7 +6,6 @@
 
 #include "texts/local_text.h"
 #include "texts/messages.h"
-#include "base/win/com_initialisation.h"
 #include "base/win/startup_log.h"
 #include "base/win/ui_text.h"
 #include "launcher/win/launcher_dialog.h"
@@ -26,7 +25,6 @@ void ReportLackOfMemory() {
 }
 
 int RunLauncher() {
-    const ComInitialisation com;
     const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&commonControls);
     FetchHollowBrush();

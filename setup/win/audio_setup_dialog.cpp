@@ -23,6 +23,7 @@ const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
     OnCommand(IDOK, BN_CLICKED, &AudioSetupDialog::SaveAudioSettings),
     OnCommand(IDCANCEL, BN_CLICKED, &AudioSetupDialog::Cancel),
     OnMessage(WM_PAINT, &AudioSetupDialog::Relabel),
+    OnMessage(kAfterFirstPaint, &AudioSetupDialog::FinishOpening),
     OnMessage(WM_DESTROY, &AudioSetupDialog::Destroyed),
     ChainMessageMap<SkinnedDialog>(),
 };
@@ -30,6 +31,21 @@ const MessageMap<AudioSetupDialog> AudioSetupDialog::kMessageMap = {
 AudioSetupDialog::AudioSetupDialog() : MappedDialog(IDD_AUDIO_SETUP) {}
 
 HandlerResult AudioSetupDialog::Initialise(const Message&) {
+    // The saved device counts whether or not the file passes the version test: an unread record
+    // holds zeros, which match no device.
+    ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
+    // The texts in place before the window shows: its first paint then finds nothing to change,
+    // and the dialog is painted once instead of twice.
+    Relabel({});
+    // DirectSound takes long to list its devices under Wine, a sixth of a second, and the
+    // tooltips show only under a resting pointer: the player sees the dialog first.
+    EnableWindow(Item(IDOK), FALSE);
+    EnableWindow(Item(IDC_TEST_SOUND), FALSE);
+    RunAfterFirstPaint();
+    return TRUE;
+}
+
+HandlerResult AudioSetupDialog::FinishOpening(const Message&) {
     tooltips_.Create(Window());
     tooltips_.Add(IDOK, Localise(text::kOkTip));
     tooltips_.Add(IDCANCEL, Localise(text::kCancelTip));
@@ -37,17 +53,21 @@ HandlerResult AudioSetupDialog::Initialise(const Message&) {
     tooltips_.Add(IDC_SOUND_DRIVER_LIST, Localise(text::kDriverTip));
     tooltips_.Activate();
 
-    // The saved device counts whether or not the file passes the version test: an unread record
-    // holds zeros, which match no device.
-    ReadSettingsForDialog(Window(), record_, kSharedReadWrite);
     // Without DirectSound nothing is listed and nothing can play: the Test button says so.
     {
         const StartupStep step("directsound enumeration");
         directSoundLibrary_.Load();
         ListDevices();
     }
-    const StartupStep step("test sound");
-    return LoadTestSound() ? TRUE : FALSE;
+    {
+        const StartupStep step("test sound");
+        LoadTestSound();
+    }
+    devicesListed_ = true;
+    EnableWindow(Item(IDOK), TRUE);
+    EnableWindow(Item(IDC_TEST_SOUND), TRUE);
+    StartupMark("ready");
+    return 0;
 }
 
 void AudioSetupDialog::ListDevices() {
@@ -105,6 +125,8 @@ bool AudioSetupDialog::LoadTestSound() {
 }
 
 void AudioSetupDialog::PlayTestSound() {
+    if (!devicesListed_)
+        return;
     if (!testBuffer_) {
         ShowMessage(Window(), Localise(texts::messages::kTestSoundError),
                     Localise(texts::messages::kErrorCaption), MB_OK | MB_ICONERROR);
@@ -122,6 +144,8 @@ void AudioSetupDialog::PlayTestSound() {
 }
 
 void AudioSetupDialog::SaveAudioSettings() {
+    if (!devicesListed_)
+        return;
     // Only the device and the version change; every other field goes back as it was read. With
     // nothing listed (no DirectSound, no sound card) the player has chosen nothing: the saved
     // device stays, for the day it can be listed again.

@@ -1,6 +1,11 @@
 #pragma once
 // The audio setup dialog (template 145): the DirectSound device the game uses, and a test sound
 // to hear it. It reads the settings file when it opens and writes the chosen device on OK.
+//
+// DirectSound lists its devices and prepares the test sound just after the window's first paint,
+// when the tooltips are made too: the dialog shows with its skin at once, and the list fills a
+// moment later. Until then OK and
+// Test are disabled and do nothing.
 
 #include <windows.h>
 #include <mmsystem.h>  // WAVEFORMATEX, which WIN32_LEAN_AND_MEAN leaves out
@@ -25,6 +30,8 @@ class AudioSetupDialog : public MappedDialog<AudioSetupDialog, SkinnedDialog> {
     static const MessageMap<AudioSetupDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
+    // After the first paint: the tooltips, the device list and the test sound.
+    HandlerResult FinishOpening(const Message& message);
     void SelectionChanged();
     void PlayTestSound();
     void SaveAudioSettings();
@@ -43,6 +50,7 @@ class AudioSetupDialog : public MappedDialog<AudioSetupDialog, SkinnedDialog> {
     // index of its device here.
     std::vector<SoundDevice> devices_;
     std::optional<Guid> selectedSoundDevice_;
+    bool devicesListed_ = false;
     std::string testSoundPath_;
     // Declared before the object and its buffer, so that it outlives them.
     DirectSoundLibrary directSoundLibrary_;

@@ -31,6 +31,7 @@ const MessageMap<GraphicsSetupDialog> GraphicsSetupDialog::kMessageMap = {
     OnCommand(IDOK, BN_CLICKED, &GraphicsSetupDialog::SaveGraphicsSettings),
     OnCommand(IDCANCEL, BN_CLICKED, &GraphicsSetupDialog::Cancel),
     OnMessage(WM_PAINT, &GraphicsSetupDialog::Relabel),
+    OnMessage(kAfterFirstPaint, &GraphicsSetupDialog::FinishOpening),
     OnMessage(WM_DESTROY, &GraphicsSetupDialog::Destroyed),
     OnMessage(WM_CTLCOLORBTN, &GraphicsSetupDialog::ColourControls),
     OnMessage(WM_CTLCOLORSTATIC, &GraphicsSetupDialog::ColourControls),
@@ -40,6 +41,28 @@ const MessageMap<GraphicsSetupDialog> GraphicsSetupDialog::kMessageMap = {
 GraphicsSetupDialog::GraphicsSetupDialog() : MappedDialog(IDD_GRAPHICS_SETUP) {}
 
 HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
+    SetFocus(Window());
+    CheckDlgButton(Window(), IDC_COMPATIBILITY_MODE, BST_UNCHECKED);
+    CheckDlgButton(Window(), IDC_HIGH_DETAIL, BST_CHECKED);
+    ReadSavedChoice();
+    // The texts in place before the window shows: its first paint then finds nothing to change,
+    // and the dialog is painted once instead of twice.
+    Relabel({});
+
+    // Direct3D takes long to make, a third of a second under Wine, and the tooltips show only
+    // under a resting pointer: the player sees the dialog first.
+    EnableWindow(Item(IDOK), FALSE);
+    RunAfterFirstPaint();
+    return TRUE;
+}
+
+HandlerResult GraphicsSetupDialog::FinishOpening(const Message&) {
+    AddTooltips();
+    FillLists();
+    return 0;
+}
+
+void GraphicsSetupDialog::AddTooltips() {
     tooltips_.Create(Window());
     tooltips_.Add(IDOK, Localise(text::kOkTip));
     tooltips_.Add(IDCANCEL, Localise(text::kCancelTip));
@@ -48,12 +71,9 @@ HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
     tooltips_.Add(IDC_COMPATIBILITY_MODE, Localise(text::kCompatibilityMode));
     tooltips_.Add(IDC_HIGH_DETAIL, Localise(text::kHighDetail));
     tooltips_.Activate();
+}
 
-    SetFocus(Window());
-    CheckDlgButton(Window(), IDC_COMPATIBILITY_MODE, BST_UNCHECKED);
-    CheckDlgButton(Window(), IDC_HIGH_DETAIL, BST_CHECKED);
-    ReadSavedChoice();
-
+void GraphicsSetupDialog::FillLists() {
     bool created = false;
     {
         const StartupStep step("direct3d");
@@ -63,7 +83,7 @@ HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
         ShowMessage(Window(), Localise(texts::messages::kDirect3DError),
                     Localise(texts::messages::kErrorCaption), MB_OKCANCEL);
         End(0);
-        return FALSE;
+        return;
     }
     {
         const StartupStep step("direct3d adapters");
@@ -74,7 +94,9 @@ HandlerResult GraphicsSetupDialog::Initialise(const Message&) {
         BuildModeList();
     }
     TakeResolution();
-    return TRUE;
+    listsFilled_ = true;
+    EnableWindow(Item(IDOK), TRUE);
+    StartupMark("ready");
 }
 
 void GraphicsSetupDialog::ReadSavedChoice() {
@@ -159,6 +181,8 @@ void GraphicsSetupDialog::TakeResolution() {
 }
 
 void GraphicsSetupDialog::SaveGraphicsSettings() {
+    if (!listsFilled_)
+        return;
     // A mode text that is no label (the resolution list never had an entry) names no mode: the
     // display fields then go back as they were read, like every field this dialog does not own.
     if (const std::optional<ModeChoice> mode = ModeToSave(modeText_, windowedChosen_)) {

@@ -1,6 +1,10 @@
 #pragma once
 // The graphics setup dialog (template 142): the Direct3D adapter, the full-screen mode or a window,
 // and two switches. It reads the settings file when it opens and writes its fields on OK.
+//
+// Direct3D is made, and the two lists filled from it, just after the window's first paint, with
+// the tooltips: the dialog shows with its skin at once, and the lists fill a moment later. Until
+// they are filled OK is disabled and does nothing, so that nothing is written from half a choice.
 
 #include <windows.h>
 
@@ -23,6 +27,12 @@ class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDial
     static const MessageMap<GraphicsSetupDialog> kMessageMap;
 
     HandlerResult Initialise(const Message& message);
+    // After the first paint: the tooltips, then the lists.
+    HandlerResult FinishOpening(const Message& message);
+    void AddTooltips();
+    // Makes Direct3D and fills both lists, pre-selecting the saved choice; ends the dialog with
+    // the Direct3D message when it cannot be made.
+    void FillLists();
     void DriverChanged();
     void BuildModeList();
     void TakeResolution();
@@ -52,5 +62,6 @@ class GraphicsSetupDialog : public MappedDialog<GraphicsSetupDialog, SkinnedDial
     // carries the index of its text here.
     std::vector<std::string> modeEntries_;
     Direct3D8 direct3d_;
+    bool listsFilled_ = false;
     Tooltips tooltips_;
 };

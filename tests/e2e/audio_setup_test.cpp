@@ -62,6 +62,7 @@ TEST_F(AudioSetupTest, OkChangesOnlyTheVersionAndTheDeviceOfAnExistingFile) {
 
     const std::optional<WindowInfo> dialog = driver_->FindWindow(kAudioTitle);
     ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Ready(*dialog));
     EXPECT_EQ(driver_->Control(dialog->handle, IDC_SOUND_DRIVER_LIST)->selection, 0);
     EXPECT_TRUE(Accept(*dialog));
 

@@ -170,12 +170,14 @@ TEST_F(GraphicsSetupTest, OutdatedFileIsReportedAndTheFallbacksApply) {
 
     const std::optional<WindowInfo> dialog = driver_->FindWindow(kGraphicsTitle, kSlowWindowWait);
     ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Ready(*dialog));
     EXPECT_EQ(driver_->Control(dialog->handle, IDC_HIGH_DETAIL)->check, 1);
     EXPECT_EQ(driver_->Control(dialog->handle, IDC_COMPATIBILITY_MODE)->check, 0);
     EXPECT_NE(Resolutions(*dialog)->text, "Windowed");
 }
 
-TEST_F(GraphicsSetupTest, WithoutDirect3DTheErrorIsShownAndTheProcessEnds) {
+// The dialog shows first; the message comes over it when Direct3D cannot be made.
+TEST_F(GraphicsSetupTest, WithoutDirect3DTheErrorIsShownOverTheDialogAndTheProcessEnds) {
     const Bytes before = DistinctSettingsBytes(0);
     ASSERT_TRUE(installation_->WriteSettings(before));
     setup_ = &programs_->Start(installation_->File("Config.exe"), {"graphics", "0"},
@@ -183,6 +185,7 @@ TEST_F(GraphicsSetupTest, WithoutDirect3DTheErrorIsShownAndTheProcessEnds) {
                                {{"WINEDLLOVERRIDES", "mscoree,mshtml=;d3d8=d"}});
     const std::optional<MessageBoxInfo> box = driver_->FindMessageBox(0, kSlowWindowWait);
     ASSERT_TRUE(box) << driver_->LastError();
+    EXPECT_TRUE(driver_->FindWindow(kGraphicsTitle, Milliseconds{0})) << driver_->LastError();
     EXPECT_EQ(box->window.title, "Tavrin Error");
     EXPECT_EQ(box->text, "Error creating D3D object. Try re-installing DirectX");
     EXPECT_EQ(box->buttons.size(), 2u);

@@ -81,7 +81,13 @@ class LauncherTest : public ProductTest {
         std::vector<std::pair<std::string, std::string>> environment = {}) {
         launcher_ = &programs_->Start(installation_->File("TavrinConfig.exe"), {},
                                       installation_->Folder(), std::move(environment));
-        return driver_->FindWindow(title);
+        std::optional<WindowInfo> launcher = driver_->FindWindow(title);
+        // It makes its tooltips once it has painted.
+        if (launcher &&
+            !WaitUntil([&] { return driver_->Tooltip(launcher->handle, IDC_CLOSE).has_value(); })) {
+            return std::nullopt;
+        }
+        return launcher;
     }
 
     MessageBoxInfo ExpectMessage(const ActionResult& click) {

@@ -52,6 +52,7 @@ TEST_F(MissingDirectXTest, AudioDialogListsNothingSaysNoSoundCanPlayAndKeepsTheS
     StartWithoutDirectSoundAndDirectInput("sound");
     const std::optional<WindowInfo> dialog = driver_->FindWindow(kAudioTitle);
     ASSERT_TRUE(dialog) << driver_->LastError();
+    ASSERT_TRUE(Ready(*dialog));
     EXPECT_TRUE(driver_->Control(dialog->handle, IDC_SOUND_DRIVER_LIST)->items.empty());
     ASSERT_EQ(driver_->Click(dialog->handle, IDC_TEST_SOUND).outcome, ActionOutcome::MessageBox);
     ExpectMessage("Error Playing file!\nFile doesn't exist or sound device in use");

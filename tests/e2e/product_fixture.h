@@ -56,12 +56,28 @@ class ProductTest : public ::testing::Test {
                                 workingFolder.empty() ? installation_->Folder() : workingFolder);
     }
 
-    // The setup tool with a mode and a language, and its window once painted in `title`.
+    // The setup tool with a mode and a language, and its window once painted in `title` and
+    // ready.
     std::optional<WindowInfo> OpenSetup(const std::string& mode, int language,
                                         const std::string& title,
                                         Milliseconds wait = kGenerousWait) {
         setup_ = &Start("Config.exe", {mode, std::to_string(language)});
-        return driver_->FindWindow(title, wait);
+        std::optional<WindowInfo> dialog = driver_->FindWindow(title, wait);
+        if (dialog && !Ready(*dialog, wait))
+            return std::nullopt;
+        return dialog;
+    }
+
+    // Waits until a setup dialog has done what it does after its first paint (opening DirectX,
+    // listing the devices and modes): its OK button is enabled then. Nothing about its lists can
+    // be read before, and OK does nothing.
+    bool Ready(const WindowInfo& dialog, Milliseconds wait = kSlowWindowWait) {
+        return WaitUntil(
+            [&] {
+                const std::optional<ControlInfo> ok = driver_->Control(dialog.handle, kIdOk);
+                return ok && ok->enabled;
+            },
+            wait);
     }
 
     // A click or selection whose handler ran to its end, whether or not it closed the window.

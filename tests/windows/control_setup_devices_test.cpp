@@ -66,13 +66,18 @@ class ControlSetupDevicesTest : public ::testing::Test {
                    static_cast<std::streamsize>(bytes.size()));
     }
 
-    // Opens the dialog, then removes the settings file it may have written while opening.
+    // Opens the dialog and waits until it has listed the controllers, which it does once its
+    // window has been shown and painted (OK is enabled then); then removes the settings file it
+    // may have written while opening.
     void Open() {
         dialog = std::make_unique<ControlSetupDialog>([this](ComPtr<IDirectInput8A>& created) {
             created = &directInput;
             return DI_OK;
         });
         ASSERT_TRUE(dialog->CreateModeless(nullptr));
+        ShowWindow(dialog->Window(), SW_SHOWNA);
+        ASSERT_TRUE(
+            PumpMessagesUntil([&] { return IsWindowEnabled(dialog->Item(IDOK)) != FALSE; }));
         std::filesystem::remove(SettingsPath());
     }
 

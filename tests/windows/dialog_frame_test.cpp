@@ -94,6 +94,60 @@ const MessageMap<FrameDialog> FrameDialog::kMessageMap = {
     ChainMessageMap<SharedHandlers>(),
 };
 
+// A modal dialog that asks for work after its first paint and, when it comes, notes what had been
+// painted and ends. Its initialisation takes longer than the shortest timer, as a real one that
+// reads files may.
+class LateWorkDialog : public MappedDialog<LateWorkDialog> {
+  public:
+    static const MessageMap<LateWorkDialog> kMessageMap;
+
+    LateWorkDialog() : MappedDialog(IDD_FRAME_LATE_WORK) {}
+
+    int paints = 0;
+    // What the work found when it came.
+    bool visibleAtWork = false;
+    int paintsAtWork = 0;
+    int controlsStillToPaintAtWork = -1;
+
+  private:
+    // Should the work never come, the test ends the dialog after this long rather than hang.
+    static constexpr UINT_PTR kGiveUpTimer = 1;
+
+    HandlerResult Initialise(const Message&) {
+        RunAfterFirstPaint();
+        Sleep(3 * USER_TIMER_MINIMUM);
+        SetTimer(Window(), kGiveUpTimer, 60000, nullptr);
+        return TRUE;
+    }
+    HandlerResult Painted(const Message&) {
+        ++paints;
+        return std::nullopt;
+    }
+    HandlerResult Work(const Message&) {
+        visibleAtWork = IsWindowVisible(Window()) != FALSE;
+        paintsAtWork = paints;
+        controlsStillToPaintAtWork = 0;
+        for (int id : {IDC_LATE_WORK_LABEL, IDC_LATE_WORK_BUTTON}) {
+            if (GetUpdateRect(Item(id), nullptr, FALSE))
+                ++controlsStillToPaintAtWork;
+        }
+        End(IDOK);
+        return 0;
+    }
+    HandlerResult GiveUp(const Message& message) {
+        if (message.wParam == kGiveUpTimer)
+            End(IDABORT);
+        return std::nullopt;
+    }
+};
+
+const MessageMap<LateWorkDialog> LateWorkDialog::kMessageMap = {
+    OnInitDialog(&LateWorkDialog::Initialise),
+    OnMessage(WM_PAINT, &LateWorkDialog::Painted),
+    OnMessage(kAfterFirstPaint, &LateWorkDialog::Work),
+    OnMessage(WM_TIMER, &LateWorkDialog::GiveUp),
+};
+
 // What a button sends its dialog when it is clicked.
 void Click(const Dialog& dialog, int id) {
     SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -158,6 +212,16 @@ TEST(DialogFrame, TheWindowLetsGoOfTheObjectAsItIsDestroyed) {
     ASSERT_TRUE(DestroyWindow(dialog.Window()));
     EXPECT_EQ(dialog.userDataAtNcDestroy, 0);
     EXPECT_EQ(dialog.Window(), nullptr);
+}
+
+// The dialog manager shows a modal dialog once its queue is first empty: work that came before
+// would hold a window nobody has seen yet.
+TEST(DialogFrame, WorkAfterTheFirstPaintComesWhenTheDialogAndItsControlsHavePainted) {
+    LateWorkDialog dialog;
+    ASSERT_EQ(dialog.RunModal(nullptr), IDOK) << "the work did not come";
+    EXPECT_TRUE(dialog.visibleAtWork);
+    EXPECT_GT(dialog.paintsAtWork, 0);
+    EXPECT_EQ(dialog.controlsStillToPaintAtWork, 0);
 }
 
 // Its window stays until the object goes.

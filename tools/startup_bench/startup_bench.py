@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """The start-up benchmark: how long the player waits, from the start of a program to its first
-painted window, for the launcher, the three setup dialogs and a baseline program that shows one
-empty dialog and nothing else; and, from the programs' own start-up logs, where that time goes.
-A second yardstick, "baseline+cc", is the baseline with the common controls loaded and
-initialised first, as every window of ours needs them for its tooltips.
+painted window and until that window is ready (its lists filled), for the launcher and the three
+setup dialogs, each beside its own yardstick: a program that shows the same dialog template bare
+(tools/startup_bench/template_main.cpp), started the same way; and, from the programs' own
+start-up logs, where that time goes.
 
 Usage: startup_bench.py WINDOWS_BUILD_FOLDER [--runs N] [--only WINDOW,...]
 
@@ -15,12 +15,14 @@ What is measured, per run:
   - the clock starts just before the program is started (wine64 PROGRAM ARGUMENTS);
   - it stops when the test driver (tools/driver, command wait-painted) sees the window visible
     with its title and, at a point of its client area near the bottom-left corner, the colour
-    the finished window has there: the skin picture's (the dialog face's for the baseline). The
+    the finished window has there: the skin picture's (the dialog face's for a template). The
     driver reads the screen every 5 ms without making the window paint. Under Wine a window
     reaches the screen when its thread has no more painting to do, so the skin on the screen
     means that the first paint, buttons and texts included, is done;
   - the program logs the moments of its start-up steps (TAVRIN_STARTUP_LOG, base/win/
-    startup_log.h) on the same clock.
+    startup_log.h) on the same clock. Each window of ours logs "ready" once it has done what it
+    leaves until after its first paint (tooltips; DirectX and the lists filled from it): it is
+    ready then, or when it is seen if that is later. A template is ready when it is seen.
 A first round of every window, not counted, warms the prefix up and reads the colour each probe
 point has once the window is settled. Then the windows take turns, one run each per round, each
 round starting with the next window, so that a change in the machine's load reaches every window
@@ -44,31 +46,48 @@ from tour import GAME_KEY, park_pointer, resource_id, settings_file  # noqa: E40
 # Direct3D takes its time the first time a process uses it under Wine.
 WINDOW_WAIT = 90.0
 
+# What a window of ours logs once it has done what it leaves until after its first paint.
+READY = "ready"
+
 
 class Window:
     """A program and arguments, the title of the window it shows, and how to close it: a button
-    of the dialog, or (None) the close request."""
+    of the dialog, or (None) the close request. A window of ours names its yardstick, the
+    program that shows its template bare."""
 
-    def __init__(self, name, program, arguments, title, close):
+    def __init__(self, name, program, arguments, title, close, template=None):
         self.name, self.program, self.arguments = name, program, arguments
         self.title, self.close = title, close
+        self.template = template
         self.probe = None  # (x, y, (red, green, blue)), read in the warm-up round
-        self.runs = []  # (ms to painted, {step: (at ms, took ms)})
+        self.runs = []  # (ms to painted, ms to ready, {step: (at ms, took ms)})
+
+    def is_template(self):
+        return self.template is None
 
 
 def windows_to_measure(windows_build):
-    yardsticks = os.path.join(os.path.abspath(windows_build), "tools", "startup_bench")
-    return [
-        Window("baseline", os.path.join(yardsticks, "startup_baseline.exe"), [],
-               "Start-up Baseline", None),
-        Window("baseline+cc", os.path.join(yardsticks, "startup_baseline_controls.exe"), [],
-               "Start-up Baseline", None),
-        Window("launcher", "TavrinConfig.exe", [], "Tavrin Launcher V1.0", "IDC_CLOSE"),
-        Window("graphics", "Config.exe", ["graphics", "0"], "Tavrin Video Setup", "IDCANCEL"),
-        Window("audio", "Config.exe", ["sound", "0"], "Tavrin Audio Setup", "IDCANCEL"),
-        Window("controls", "Config.exe", ["control", "0"], "Tavrin Control Setup",
-               "IDC_CONTROL_CANCEL"),
-    ]
+    """Each window after its yardstick: the template shown bare, started with the same
+    arguments."""
+    yardstick = os.path.join(os.path.abspath(windows_build), "tools", "startup_bench",
+                             "startup_template.exe")
+    windows = []
+    for name, program, arguments, title, close in [
+            ("launcher", "TavrinConfig.exe", [], "Tavrin Launcher V1.0", "IDC_CLOSE"),
+            ("graphics", "Config.exe", ["graphics", "0"], "Tavrin Video Setup", "IDCANCEL"),
+            ("audio", "Config.exe", ["sound", "0"], "Tavrin Audio Setup", "IDCANCEL"),
+            ("controls", "Config.exe", ["control", "0"], "Tavrin Control Setup",
+             "IDC_CONTROL_CANCEL")]:
+        template = Window(f"{name} template", yardstick, arguments,
+                          f"Start-up Template {name}", None)
+        windows += [template, Window(name, program, arguments, title, close, template)]
+    return windows
+
+
+def logged_at(path, step):
+    """When `step` was first logged, in microseconds since 1970; None before it is."""
+    found = read_log(path).get(step)
+    return found[0] if found else None
 
 
 def read_log(path):
@@ -174,7 +193,11 @@ class Bench:
         try:
             found = self.driver.call("wait-painted", window.title, x, y, red, green, blue,
                                      int(WINDOW_WAIT * 1000), timeout=WINDOW_WAIT)
-            painted = time.time_ns()
+            painted = ready = time.time_ns()
+            if not window.is_template():
+                logged = wait_until(lambda: logged_at(self.log, READY), WINDOW_WAIT,
+                                    f"the {window.name} window did not log that it was ready")
+                ready = max(painted, logged * 1000)
             self.close(window, found[0][1], program)
         finally:
             if program.poll() is None:
@@ -182,8 +205,8 @@ class Bench:
                 program.wait()
         steps = {name: ((start * 1000 - started) / 1e6, (end - start) / 1e3)
                  for name, (start, end) in read_log(self.log).items()
-                 if start * 1000 <= painted}
-        window.runs.append(((painted - started) / 1e6, steps))
+                 if start * 1000 <= ready}
+        window.runs.append(((painted - started) / 1e6, (ready - started) / 1e6, steps))
 
 
 def quartiles(values):
@@ -194,25 +217,30 @@ def quartiles(values):
 
 
 def report(windows):
-    medians = {w.name: statistics.median(run[0] for run in w.runs) for w in windows}
+    median = {w.name: (statistics.median(run[0] for run in w.runs),
+                       statistics.median(run[1] for run in w.runs)) for w in windows}
     runs = len(windows[0].runs)
-    print(f"\nTime from starting the program to its first painted window, in ms "
-          f"({runs} runs each):")
-    print(f"  {'window':12} {'median':>7} {'p25 - p75':>15} {'min - max':>15} {'x baseline':>11}"
-          f" {'x baseline+cc':>14} {'in program':>11}")
+    print(f"\nTime from starting the program to its first painted window, and until the window is"
+          f" ready,\nin ms ({runs} runs each); each window beside its template shown bare:")
+    print(f"  {'window':19} {'painted':>8} {'p25 - p75':>15} {'min - max':>15} {'ready':>8}"
+          f" {'x template':>11} {'ready x':>8} {'in program':>11}")
     for window in windows:
+        painted, ready = median[window.name]
         times = [run[0] for run in window.runs]
-        median = medians[window.name]
         low, high = quartiles(times)
-        own = [run[0] - run[1]["start"][0] for run in window.runs if "start" in run[1]]
+        own = [run[0] - run[2]["start"][0] for run in window.runs if "start" in run[2]]
         own_text = f"{statistics.median(own):11.1f}" if own else f"{'-':>11}"
-        controls = medians.get("baseline+cc")
-        controls_text = f"{median / controls:14.2f}" if controls else f"{'-':>14}"
-        print(f"  {window.name:12} {median:7.1f} {low:7.1f} - {high:5.1f} "
-              f"{min(times):7.1f} - {max(times):5.1f} {median / medians['baseline']:11.2f}"
-              f"{controls_text} {own_text}")
-    print("  (in program: from the program's first instruction, as it logs it, to the painted"
-          " window;\n   the rest is Wine starting the process and loading the DLLs it imports)")
+        if window.is_template():
+            ratios = f"{'':11} {'':8}"
+        else:
+            template = median[window.template.name][0]
+            ratios = f"{painted / template:11.2f} {ready / template:8.2f}"
+        print(f"  {window.name:19} {painted:8.1f} {low:7.1f} - {high:5.1f} "
+              f"{min(times):7.1f} - {max(times):5.1f} {ready:8.1f} {ratios} {own_text}")
+    print("  (x template: the window's median beside its template's painted median, to the first"
+          " paint\n   and until ready; in program: from the program's first instruction, as it"
+          " logs it,\n   to the painted window; the rest is Wine starting the process and loading"
+          " the DLLs it imports)")
 
     for window in windows:
         breakdown(window)
@@ -220,8 +248,8 @@ def report(windows):
 
 # The phases of a start-up, each from one logged moment to the next: (name, where it begins,
 # where it ends). A moment is a step's start ("dialog initialisation"), its end
-# ("dialog initialisation/end"), "spawn" (the benchmark starts the program) or "seen" (the
-# painted window is on the screen).
+# ("dialog initialisation/end"), "spawn" (the benchmark starts the program), "seen" (the
+# painted window is on the screen) or "ready" (the window is ready: its lists are filled).
 PHASES = [
     ("Wine starts the process", "spawn", "start"),
     ("the program prepares its dialog", "start", "create dialog"),
@@ -229,17 +257,19 @@ PHASES = [
     ("dialog initialisation", "dialog initialisation", "dialog initialisation/end"),
     ("the window is shown, until its first paint", "dialog initialisation/end", "first paint"),
     ("the first paint, until seen on the screen", "first paint", "seen"),
+    ("the window seen, until it is ready", "seen", "ready"),
 ]
-BOUNDARIES = {"start", "create dialog", "dialog initialisation", "first paint"}
+BOUNDARIES = {"start", "create dialog", "dialog initialisation", "first paint", READY}
 
 
 def moments(run):
     """{moment: ms after the program was started} of one run."""
-    painted, steps = run
-    found = {"spawn": 0.0, "seen": painted}
+    painted, ready, steps = run
+    found = {}
     for name, (at, took) in steps.items():
         found[name] = at
         found[name + "/end"] = at + took
+    found.update({"spawn": 0.0, "seen": painted, "ready": ready})
     return found
 
 
@@ -253,14 +283,14 @@ def breakdown(window):
         return statistics.median(values) if values else None
 
     names = []
-    for _, steps in runs:
+    for *_, steps in runs:
         names += [name for name in steps if name not in names and name not in BOUNDARIES]
     # In the order they began (the log has them in the order they ended).
-    names.sort(key=lambda name: median_of(steps[name][0] for _, steps in runs if name in steps))
+    names.sort(key=lambda name: median_of(steps[name][0] for *_, steps in runs if name in steps))
 
     def within(inner, outer):
         """Whether step `inner` ran inside step `outer` in most of the runs that logged both."""
-        both = [(steps[inner], steps[outer]) for _, steps in runs
+        both = [(steps[inner], steps[outer]) for *_, steps in runs
                 if inner in steps and outer in steps]
         inside = sum(1 for (at, took), (outer_at, outer_took) in both
                      if outer_took > 0 and outer_at <= at and at + took <= outer_at + outer_took)
@@ -269,16 +299,18 @@ def breakdown(window):
     print(f"\n{window.name}: where the time goes (median ms of {len(runs)} runs)")
     print(f"  {'phase, and the steps logged in it':52} {'took':>8} {'from':>8}")
     for phase, begin, end in PHASES:
-        # A run in which the window reached the screen before a moment (the baseline's face is
-        # there as soon as it is erased, before its first paint) has no such phase.
-        timed = [m for m in map(moments, runs) if begin in m and end in m and m[begin] <= m[end]]
+        # A run in which the window reached the screen before a moment (a template's face is
+        # there as soon as it is erased, before its first paint) has no such phase, nor one in
+        # which it was ready when it was seen.
+        timed = [m for m in map(moments, runs) if begin in m and end in m and
+                 (m[begin] < m[end] if end == READY else m[begin] <= m[end])]
         if not timed:
             continue
         print(f"  {phase:52} {median_of(m[end] - m[begin] for m in timed):8.1f} "
               f"{median_of(m[begin] for m in timed):8.1f}")
         # The steps that began within this phase in most runs that logged them.
         for name in names:
-            present = [(moments(run), run[1][name]) for run in runs if name in run[1]]
+            present = [(moments(run), run[2][name]) for run in runs if name in run[2]]
             if len(present) * 2 <= len(runs):
                 continue  # a repaint that came before the window was seen in a few runs only
             inside = sum(1 for m, (at, _) in present
@@ -291,30 +323,30 @@ def breakdown(window):
             at = median_of(at for _, (at, _) in present)
             took_text = f"{took:8.1f}" if took > 0 else f"{'':8}"
             print(f"  {'  ' * depth + name:52} {took_text} {at:8.1f}")
-    print(f"  {'total':52} {median_of(run[0] for run in runs):8.1f}")
+    print(f"  {'painted':52} {median_of(run[0] for run in runs):8.1f}")
+    if not window.is_template():
+        print(f"  {'ready':52} {median_of(run[1] for run in runs):8.1f}")
 
 
 def main(arguments):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("windows_build")
     parser.add_argument("--runs", type=int, default=10)
-    parser.add_argument("--only", help="the windows to measure besides the baselines, "
+    parser.add_argument("--only", help="the windows to measure, each with its template: "
                         "of launcher, graphics, audio, controls")
     options = parser.parse_args(arguments)
     windows = windows_to_measure(options.windows_build)
     if options.only:
         chosen = options.only.split(",")
-        windows = [w for w in windows if w.name.startswith("baseline") or w.name in chosen]
+        windows = [w for w in windows if w.name.removesuffix(" template") in chosen]
     with Bench(options.windows_build) as bench:
         # Before its first paint a window shows black under Wine, and then the dialog face while
-        # it erases its background: the baseline's colour, which a skin must differ from.
+        # it erases its background: its template's colour, which a skin must differ from. Each
+        # template comes before its window.
         black = (0, 0, 0)
-        unpainted = [black]
         for window in windows:
-            yardstick = window.name.startswith("baseline")
-            bench.warm_up(window, [black] if yardstick else unpainted)
-            if yardstick:
-                unpainted.append(window.probe[2])
+            unpainted = [black] if window.is_template() else [black, window.template.probe[2]]
+            bench.warm_up(window, unpainted)
         for round_number in range(options.runs):
             # Each round starts with another window, so that none always follows the same one.
             turn = round_number % len(windows)

@@ -125,6 +125,11 @@ class Driver:
         return {int(r[2]): tuple(int(v) for v in r[9:13]) for r in self.call("controls", window)
                 if r[0] == "control"}
 
+    def enabled(self, window, control):
+        """Whether the dialog's control of this id is enabled."""
+        return any(record[0] == "control" and int(record[2]) == control and record[4] == "1"
+                   for record in self.call("controls", window))
+
     def dialog_with(self, control):
         """(handle, title) of a visible dialog holding a control of this id, or None."""
         for handle, _, class_name, title in self.top_level_windows():

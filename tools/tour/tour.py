@@ -48,9 +48,10 @@ WINDOW_WAIT = 90.0
 
 
 def resource_id(name):
-    """A control id from the programs' own resource header, or Windows' own IDCANCEL."""
-    if name == "IDCANCEL":
-        return 2
+    """A control id from the programs' own resource header, or Windows' own IDOK and IDCANCEL."""
+    windows_own = {"IDOK": 1, "IDCANCEL": 2}
+    if name in windows_own:
+        return windows_own[name]
     with open(os.path.join(SOURCE, "resources", "resource_ids.h"), encoding="utf-8") as header:
         found = re.search(rf"^#define {name} (\d+)$", header.read(), re.MULTILINE)
     if not found:
@@ -61,7 +62,8 @@ def resource_id(name):
 class Window:
     """One window of the tour: the program and arguments that open it, a control only that window
     has, by which it is told apart from any other dialog whatever its language, and the button
-    that closes it."""
+    that closes it. A setup dialog fills its lists after its first paint, and enables its OK
+    button then: the picture waits for it."""
 
     def __init__(self, name, program, mode, control, close):
         self.name, self.program, self.mode = name, program, mode
@@ -189,6 +191,9 @@ class Tour:
                 return self.driver.dialog_with(control)
 
             handle, title = wait_until(shown, WINDOW_WAIT, f"no {window.name} window")
+            if window.mode:
+                wait_until(lambda: self.driver.enabled(handle, resource_id("IDOK")), WINDOW_WAIT,
+                           f"the {window.name} window did not get ready")
             yield handle, title
             self.driver.click(handle, resource_id(window.close))
             program.wait(timeout=30)
