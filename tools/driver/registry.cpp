@@ -12,6 +12,12 @@ LONG OpenKey(HKEY root, const std::wstring& path, REGSAM access, RegistryKey* ke
     return RegOpenKeyExW(root, path.c_str(), 0, access | KEY_WOW64_32KEY, key->Receive());
 }
 
+// The key, made where it is missing, opened to set values in.
+LONG CreateKeyForValues(HKEY root, const std::wstring& path, RegistryKey* key) {
+    return RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                           nullptr, key->Receive(), nullptr);
+}
+
 LONG AbsentIsDone(LONG result) {
     return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
 }
@@ -29,10 +35,7 @@ HKEY RegistryRoot(std::string_view name) {
 LONG WriteRegistryText(HKEY root, const std::wstring& path, const std::string& name,
                        const std::string& text, DWORD size) {
     RegistryKey key;
-    const LONG created =
-        RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
-                        key.Receive(), nullptr);
-    if (created != ERROR_SUCCESS)
+    if (const LONG created = CreateKeyForValues(root, path, &key); created != ERROR_SUCCESS)
         return created;
     std::vector<BYTE> data(text.begin(), text.end());
     data.resize(std::max<std::size_t>(data.size(), size) + 1, 0);
@@ -46,10 +49,7 @@ LONG WriteRegistryText(HKEY root, const std::wstring& path, const std::string& n
 LONG WriteRegistryNumber(HKEY root, const std::wstring& path, const std::string& name,
                          DWORD number) {
     RegistryKey key;
-    const LONG created =
-        RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
-                        key.Receive(), nullptr);
-    if (created != ERROR_SUCCESS)
+    if (const LONG created = CreateKeyForValues(root, path, &key); created != ERROR_SUCCESS)
         return created;
     return RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&number), sizeof number);
