@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "e2e/driver_fixture.h"
 #include "e2e/support/driver.h"
 #include "e2e/support/wine_environment.h"
 #include "e2e/support/wine_process.h"
@@ -15,26 +16,6 @@
 namespace e2e {
 
 inline constexpr const char* kTargetTitle = "Driver Target";
-
-// Standard dialog and message box answers, as winuser.h numbers them.
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdCancel = 2;
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
-
-// A driver, with WINE, WINEPREFIX and DISPLAY checked first.
-class DriverTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        std::string problem;
-        wine_ = WineEnvironment::FromProcessEnvironment(&problem);
-        ASSERT_TRUE(wine_) << problem;
-        driver_.emplace(*wine_);
-    }
-
-    std::optional<WineEnvironment> wine_;
-    std::optional<Driver> driver_;
-};
 
 // The driver and a running driver_target.exe whose dialog has been found.
 class DriverTargetTest : public DriverTest {

@@ -45,13 +45,10 @@ std::vector<fs::path> Contents(const fs::path& folder) {
     return names;
 }
 
-class InstallerTest : public ::testing::Test {
+class InstallerTest : public DriverTest {
   protected:
     void SetUp() override {
-        std::string problem;
-        wine_ = WineEnvironment::FromProcessEnvironment(&problem);
-        ASSERT_TRUE(wine_) << problem;
-        driver_.emplace(*wine_);
+        ASSERT_NO_FATAL_FAILURE(DriverTest::SetUp());
         programs_.emplace(*wine_);
         // Both the disc and the installation lie in the temporary folder: every program run
         // from either ends with the test.
@@ -156,8 +153,6 @@ class InstallerTest : public ::testing::Test {
         return control ? std::optional(control->text) : std::nullopt;
     }
 
-    std::optional<WineEnvironment> wine_;
-    std::optional<Driver> driver_;
     std::optional<Programs> programs_;
     TemporaryFolder temporary_;
     const fs::path disc_ = temporary_.Path() / "disc";

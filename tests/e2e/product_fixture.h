@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/driver_fixture.h"
 #include "e2e/support/driver.h"
 #include "e2e/support/files.h"
 #include "e2e/support/installation.h"
@@ -18,11 +19,6 @@
 
 namespace e2e {
 
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdCancel = 2;
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
-
 // Direct3D takes its time the first time a process uses it under Wine.
 inline constexpr Milliseconds kSlowWindowWait{60000};
 
@@ -31,13 +27,10 @@ inline constexpr const char* kGraphicsTitle = "Tavrin Video Setup";
 inline constexpr const char* kControlTitle = "Tavrin Control Setup";
 inline constexpr const char* kLauncherTitle = "Tavrin Launcher V1.0";
 
-class ProductTest : public ::testing::Test {
+class ProductTest : public DriverTest {
   protected:
     void SetUp() override {
-        std::string problem;
-        wine_ = WineEnvironment::FromProcessEnvironment(&problem);
-        ASSERT_TRUE(wine_) << problem;
-        driver_.emplace(*wine_);
+        ASSERT_NO_FATAL_FAILURE(DriverTest::SetUp());
         installation_.emplace(*driver_);
         programs_.emplace(*wine_);
         programs_->Watch(installation_->Folder());
@@ -137,8 +130,6 @@ class ProductTest : public ::testing::Test {
         return control->text;
     }
 
-    std::optional<WineEnvironment> wine_;
-    std::optional<Driver> driver_;
     std::optional<Installation> installation_;
     std::optional<Programs> programs_;
     WineProcess* setup_ = nullptr;

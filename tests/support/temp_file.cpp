@@ -19,14 +19,29 @@ std::string UniquePath(const std::string& suffix) {
 
 }  // namespace
 
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(file);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+    return std::fclose(file) == 0 && written == bytes.size();
+}
+
 TempFile::TempFile(const std::vector<std::uint8_t>& bytes, const std::string& suffix)
     : path_(UniquePath(suffix)) {
-    std::FILE* file = std::fopen(path_.c_str(), "wb");
-    if (file == nullptr)
-        throw std::runtime_error("cannot create " + path_);
-    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    if (written != bytes.size())
+    if (!WriteFileBytes(path_, bytes))
         throw std::runtime_error("cannot write " + path_);
 }
 

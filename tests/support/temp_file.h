@@ -1,10 +1,17 @@
 #pragma once
-// A file with given bytes in the system's temporary folder, removed when the object goes.
+// Files of given bytes for the tests: one in the system's temporary folder, removed when the
+// object goes, and any file read or written whole.
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+// A file's whole contents; nothing when it cannot be opened.
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path);
+// Makes the file, or replaces its contents, with `bytes`; false when that fails.
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 class TempFile {
   public:

@@ -8,8 +8,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -19,23 +17,11 @@
 #include "game_registry.h"
 #include "settings/win/file_replacement.h"
 #include "settings/win/settings_store.h"
+#include "support/temp_file.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-std::optional<Bytes> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::set<std::string> NamesIn(const std::string& folder) {
     std::set<std::string> names;
@@ -90,10 +76,10 @@ class FileReplacementFaults : public ::testing::TestWithParam<SaveCase> {
     void Prepare() {
         for (const std::string& name : NamesIn(folder.Path()))
             std::filesystem::remove(folder.File(name));
-        WriteBytes(folder.File("tavrin.dat.old"), Filled(20, 0x0D));
-        WriteBytes(folder.File("tavrin.dat.new"), Filled(30, 0x0E));
+        WriteFileBytes(folder.File("tavrin.dat.old"), Filled(20, 0x0D));
+        WriteFileBytes(folder.File("tavrin.dat.new"), Filled(30, 0x0E));
         if (GetParam().old)
-            WriteBytes(path, *GetParam().old);
+            WriteFileBytes(path, *GetParam().old);
         if (GetParam().hardLinked) {
             ASSERT_TRUE(CreateHardLinkA(folder.File("link.dat").c_str(), path.c_str(), nullptr));
         }
@@ -105,8 +91,8 @@ class FileReplacementFaults : public ::testing::TestWithParam<SaveCase> {
 
     // The player's files are untouched, and nothing but the file (and its link) is left.
     void ExpectOnlyTheFileChanged(bool leftoversAllowed) {
-        EXPECT_EQ(ReadBytes(folder.File("tavrin.dat.old")), Filled(20, 0x0D));
-        EXPECT_EQ(ReadBytes(folder.File("tavrin.dat.new")), Filled(30, 0x0E));
+        EXPECT_EQ(ReadFileBytes(folder.File("tavrin.dat.old")), Filled(20, 0x0D));
+        EXPECT_EQ(ReadFileBytes(folder.File("tavrin.dat.new")), Filled(30, 0x0E));
         if (leftoversAllowed)
             return;
         std::set<std::string> expected = {"tavrin.dat.old", "tavrin.dat.new"};
@@ -136,13 +122,13 @@ TEST_P(FileReplacementFaults, EveryStepFailingOrStoppingLeavesTheOldOrTheNewFile
             Prepare();
             Faults faults(failing, crash);
             const WriteOutcome outcome = Save(fresh, &faults);
-            const std::optional<Bytes> now = ReadBytes(path);
+            const std::optional<Bytes> now = ReadFileBytes(path);
             if (GetParam().hardLinked) {
                 // Written in place: a failure part-way is said to be one.
                 if (outcome == WriteOutcome::NotWritten) {
                     EXPECT_EQ(now, GetParam().old);
                 }
-                EXPECT_EQ(ReadBytes(folder.File("link.dat")), now);
+                EXPECT_EQ(ReadFileBytes(folder.File("link.dat")), now);
             } else {
                 EXPECT_TRUE(now == GetParam().old || now == fresh);
                 if (!crash && outcome == WriteOutcome::NotWritten) {
@@ -158,7 +144,7 @@ TEST_P(FileReplacementFaults, EveryStepFailingOrStoppingLeavesTheOldOrTheNewFile
             ExpectOnlyTheFileChanged(crash);
 
             ASSERT_EQ(Save(later, nullptr), WriteOutcome::Written);
-            EXPECT_EQ(ReadBytes(path), later);
+            EXPECT_EQ(ReadFileBytes(path), later);
             ExpectOnlyTheFileChanged(false);
         }
     }
@@ -175,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FileReplacement, ASaveGivesTheNameANewFile) {
     ScratchFolder folder;
     const std::string path = folder.File("tavrin.dat");
-    WriteBytes(path, Filled(172, 0x11));
+    WriteFileBytes(path, Filled(172, 0x11));
     const auto identity = [&] {
         const HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -189,7 +175,7 @@ TEST(FileReplacement, ASaveGivesTheNameANewFile) {
     ASSERT_EQ(ReplaceFileContents(Wide(path), Filled(172, 0x22), kSharedReadWrite),
               WriteOutcome::Written);
     EXPECT_NE(identity(), before);
-    EXPECT_EQ(ReadBytes(path), Filled(172, 0x22));
+    EXPECT_EQ(ReadFileBytes(path), Filled(172, 0x22));
 }
 
 }  // namespace

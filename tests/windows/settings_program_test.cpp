@@ -17,6 +17,7 @@
 #include "game_registry.h"
 #include "settings/settings_file.h"
 #include "support/settings_builder.h"
+#include "support/temp_file.h"
 
 namespace {
 
@@ -25,11 +26,6 @@ using Bytes = std::vector<std::uint8_t>;
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-Bytes ReadBytes(const std::string& path) {
-    const std::string text = ReadText(path);
-    return Bytes(text.begin(), text.end());
 }
 
 struct ProgramRun {
@@ -102,7 +98,7 @@ TEST_F(SettingsProgramTest, WithoutFileItWorksOnTheInstalledFileAndPrintsUtf8) {
     EXPECT_NE(set.err.find("take an axis; nothing was written"), std::string::npos) << set.err;
     ASSERT_EQ(RunProgram(work, {"set", "language=de", "keyboard.jump=Backspace"}).exitCode, 0u);
 
-    const Bytes bytes = ReadBytes(installed);
+    const Bytes bytes = ReadFileBytes(installed).value_or(Bytes{});
     ASSERT_EQ(bytes.size(), 172u);
     EXPECT_EQ(GetLittleEndian32(bytes, 0), kSettingsVersionBits);
     EXPECT_EQ(GetLittleEndian32(bytes, 80 + 4 * 4), 39u + 0x0E);
@@ -134,16 +130,16 @@ TEST_F(SettingsProgramTest, AFileAnotherProgramHoldsIsLeftAsItWas) {
         EXPECT_EQ(run.exitCode, 4u) << run.err;
         EXPECT_NE(run.err.find("it is as it was"), std::string::npos) << run.err;
     }
-    EXPECT_EQ(ReadBytes(installed), before);
+    EXPECT_EQ(ReadFileBytes(installed), before);
     EXPECT_EQ(RunProgram(work, {"set", "language=it"}).exitCode, 0u);
-    EXPECT_EQ(GetLittleEndian32(ReadBytes(installed), 168), 3u);
+    EXPECT_EQ(GetLittleEndian32(ReadFileBytes(installed).value_or(Bytes{}), 168), 3u);
 }
 
 // The game holding the current folder's file without sharing it: the tool says so and goes to no
 // other file.
 TEST_F(SettingsProgramTest, AFileHereThatCannotBeReadIsSaidSoAndNoOtherIsTaken) {
     ASSERT_EQ(RunProgram(work, {"reset", "all"}).exitCode, 0u);
-    const Bytes installedBefore = ReadBytes(installed);
+    const Bytes installedBefore = ReadFileBytes(installed).value_or(Bytes{});
     const std::string here = work.File(kSettingsFileName);
     std::ofstream(here, std::ios::binary).write("tavrin", 6);
     const UniqueHandle held(CreateFileA(here.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -157,7 +153,7 @@ TEST_F(SettingsProgramTest, AFileHereThatCannotBeReadIsSaidSoAndNoOtherIsTaken) 
             << run.err;
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(ReadBytes(installed), installedBefore);
+    EXPECT_EQ(ReadFileBytes(installed), installedBefore);
 }
 
 }  // namespace

@@ -7,29 +7,17 @@
 #include <sddl.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "base/win/unique_handle.h"
 #include "game_registry.h"
 #include "settings/win/settings_store.h"
 #include "support/settings_builder.h"
+#include "support/temp_file.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Another process's open of the file, as the game or a second tool would hold it.
 UniqueHandle HoldOpen(const std::string& path, DWORD access, DWORD share) {
@@ -89,17 +77,17 @@ TEST_F(SettingsStoreTest, PathFollowsTheInstallFolderWithOrWithoutBackslash) {
 TEST_F(SettingsStoreTest, ReadsAtMost172BytesAndShortFilesAsTheyAre) {
     Bytes longFile = DistinctSettingsBytes(2);
     longFile.resize(250, 0x77);
-    WriteBytes(path, longFile);
+    WriteFileBytes(path, longFile);
     EXPECT_EQ(ReadSettingsBytes(path, kSharedRead), DistinctSettingsBytes(2));
 
-    WriteBytes(path, Bytes{1, 2, 3});
+    WriteFileBytes(path, Bytes{1, 2, 3});
     EXPECT_EQ(ReadSettingsBytes(path, kSharedReadWrite), (Bytes{1, 2, 3}));
 
     EXPECT_EQ(ReadSettingsBytes(folder.File("missing.dat"), kSharedRead), std::nullopt);
 }
 
 TEST_F(SettingsStoreTest, ReaderThatCollidesWithAnotherOpenSeesNoFile) {
-    WriteBytes(path, DistinctSettingsBytes());
+    WriteFileBytes(path, DistinctSettingsBytes());
     const UniqueHandle controlDialog = HoldOpen(path, GENERIC_READ | GENERIC_WRITE, 0);
     ASSERT_TRUE(controlDialog);
     EXPECT_EQ(ReadSettingsBytes(path, kSharedRead), std::nullopt);
@@ -107,7 +95,7 @@ TEST_F(SettingsStoreTest, ReaderThatCollidesWithAnotherOpenSeesNoFile) {
 }
 
 TEST_F(SettingsStoreTest, ReadersThatShareReadingDoNotCollide) {
-    WriteBytes(path, DistinctSettingsBytes());
+    WriteFileBytes(path, DistinctSettingsBytes());
     const UniqueHandle launcher = HoldOpen(path, GENERIC_READ, FILE_SHARE_READ);
     ASSERT_TRUE(launcher);
     EXPECT_TRUE(ReadSettingsBytes(path, kSharedRead).has_value());
@@ -116,12 +104,12 @@ TEST_F(SettingsStoreTest, ReadersThatShareReadingDoNotCollide) {
 TEST_F(SettingsStoreTest, WriterReplacesTheWholeFileAndSetsTheVersion) {
     Bytes old = DistinctSettingsBytes(1);
     old.resize(300, 0x55);
-    WriteBytes(path, old);
+    WriteFileBytes(path, old);
 
     SettingsFile record;
     record.language = 4;
     ASSERT_TRUE(WriteSettings(path, record, kSharedReadWrite));
-    const Bytes written = ReadBytes(path);
+    const Bytes written = ReadFileBytes(path).value_or(Bytes{});
     ASSERT_EQ(written.size(), 172u);
     EXPECT_EQ(GetLittleEndian32(written, 0), kSettingsVersionBits);
     EXPECT_EQ(GetLittleEndian32(written, 168), 4u);
@@ -130,7 +118,7 @@ TEST_F(SettingsStoreTest, WriterReplacesTheWholeFileAndSetsTheVersion) {
 }
 
 TEST_F(SettingsStoreTest, WriterKeepsTheFilesAttributesAndPermissions) {
-    WriteBytes(path, DistinctSettingsBytes(1));
+    WriteFileBytes(path, DistinctSettingsBytes(1));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     // Everyone may change it, as an installer grants it: not what a new file of the folder gets.
     ASSERT_TRUE(SetPermissions(path, "D:P(A;;FA;;;WD)"));
@@ -139,7 +127,7 @@ TEST_F(SettingsStoreTest, WriterKeepsTheFilesAttributesAndPermissions) {
 
     SettingsFile record;
     ASSERT_TRUE(WriteSettings(path, record, kSharedReadWrite));
-    EXPECT_EQ(GetLittleEndian32(ReadBytes(path), 0), kSettingsVersionBits);
+    EXPECT_EQ(GetLittleEndian32(ReadFileBytes(path).value_or(Bytes{}), 0), kSettingsVersionBits);
     EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(Permissions(path), permissions);
 }
@@ -147,12 +135,12 @@ TEST_F(SettingsStoreTest, WriterKeepsTheFilesAttributesAndPermissions) {
 TEST_F(SettingsStoreTest, WriterCreatesAMissingFile) {
     SettingsFile record;
     ASSERT_TRUE(WriteSettings(path, record, kExclusiveReadWrite));
-    EXPECT_EQ(ReadBytes(path).size(), 172u);
+    EXPECT_EQ(ReadFileBytes(path).value_or(Bytes{}).size(), 172u);
 }
 
 TEST_F(SettingsStoreTest, WriterThatCollidesFailsAndTheFileKeepsItsBytes) {
     const Bytes before = DistinctSettingsBytes(3);
-    WriteBytes(path, before);
+    WriteFileBytes(path, before);
     struct Holder {
         const char* who;
         DWORD access;
@@ -172,7 +160,7 @@ TEST_F(SettingsStoreTest, WriterThatCollidesFailsAndTheFileKeepsItsBytes) {
         EXPECT_FALSE(WriteSettings(path, record, kExclusiveReadWrite));
         EXPECT_FALSE(std::filesystem::exists(path + ".new"));
     }
-    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 TEST_F(SettingsStoreTest, WriterIntoAMissingFolderFails) {

@@ -88,6 +88,14 @@ const Record& Expect(const DriverAnswer& answer, std::string_view kind) {
     return *record;
 }
 
+// The colour of a "pixel" record: red, green and blue.
+Colour PixelColour(const DriverAnswer& answer) {
+    const Record& pixel = Expect(answer, "pixel");
+    return Colour{static_cast<std::uint8_t>(Decimal(pixel, 1)),
+                  static_cast<std::uint8_t>(Decimal(pixel, 2)),
+                  static_cast<std::uint8_t>(Decimal(pixel, 3))};
+}
+
 // A new empty file in the temporary folder.
 std::filesystem::path NewLogPath() {
     std::string path = (std::filesystem::temp_directory_path() / "tavrin-driver-XXXXXX").string();
@@ -412,20 +420,14 @@ std::optional<Colour> Driver::ClientPixel(WindowHandle window, int x, int y) {
     const auto answer = Ask({"pixel", HandleText(window), Number(x), Number(y)});
     if (!answer)
         return std::nullopt;
-    const Record& pixel = Expect(*answer, "pixel");
-    return Colour{static_cast<std::uint8_t>(Decimal(pixel, 1)),
-                  static_cast<std::uint8_t>(Decimal(pixel, 2)),
-                  static_cast<std::uint8_t>(Decimal(pixel, 3))};
+    return PixelColour(*answer);
 }
 
 std::optional<Colour> Driver::SystemColour(int index) {
     const auto answer = Ask({"system-colour", Number(index)});
     if (!answer)
         return std::nullopt;
-    const Record& pixel = Expect(*answer, "pixel");
-    return Colour{static_cast<std::uint8_t>(Decimal(pixel, 1)),
-                  static_cast<std::uint8_t>(Decimal(pixel, 2)),
-                  static_cast<std::uint8_t>(Decimal(pixel, 3))};
+    return PixelColour(*answer);
 }
 
 std::optional<WindowInfo> Driver::WaitPainted(const std::string& title, int x, int y, Colour colour,
